@@ -1,0 +1,13 @@
+# Warnings as errors everywhere; Windows builds are static and target Windows 7.
+add_compile_options(-Wall -Wextra -Werror)
+
+option(DXI_SANITIZE "Build with AddressSanitizer and UBSan (host only)" OFF)
+if(DXI_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()

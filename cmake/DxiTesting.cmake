@@ -1,0 +1,33 @@
+# GoogleTest: the host's package natively, built from the Debian sources for MinGW.
+enable_testing()
+if(CMAKE_CROSSCOMPILING)
+  # 64-bit test programs run under Wine, in a prefix that belongs to this build
+  # folder; this kernel cannot run the 32-bit ones, which are only linked.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CMAKE_CROSSCOMPILING_EMULATOR
+        ${PROJECT_SOURCE_DIR}/tools/wine-run --prefix ${CMAKE_BINARY_DIR}/wineprefix)
+  endif()
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+# dxi_add_test(<name> SOURCES ... LIBS ...)
+# Natively every test case is its own ctest entry. Under Wine each start costs
+# about a second, so there one executable is one ctest entry.
+function(dxi_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  if(CMAKE_CROSSCOMPILING)
+    if(CMAKE_CROSSCOMPILING_EMULATOR)
+      add_test(NAME ${name} COMMAND ${name})
+    endif()
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+  endif()
+endfunction()
