@@ -20,6 +20,9 @@ endif()
 # Natively every test case is its own ctest entry. Under Wine each start costs
 # about a second, so there one executable is one ctest entry.
 function(dxi_add_test name)
+  if(DXI_FUZZ)
+    return()
+  endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
@@ -30,4 +33,26 @@ function(dxi_add_test name)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
   endif()
+endfunction()
+
+# Fuzzing: a separate host build with clang (-DDXI_FUZZ=ON) builds only the
+# fuzzers. Each one runs for a bounded time as a test; longer runs by hand:
+#   build/host-fuzz/<path>/<name> -max_total_time=600
+option(DXI_FUZZ "Build the libFuzzer targets (clang only) instead of the tests" OFF)
+set(DXI_FUZZ_SECONDS 15 CACHE STRING "How long each fuzzer runs as a test")
+if(DXI_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# dxi_add_fuzzer(<name> SOURCES ... LIBS ...)
+function(dxi_add_fuzzer name)
+  if(NOT DXI_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${DXI_FUZZ_SECONDS} -rss_limit_mb=4096 -print_final_stats=1)
 endfunction()
