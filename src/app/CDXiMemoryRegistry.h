@@ -1,0 +1,96 @@
+#pragma once
+
+#include "IDXiRegistry.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// An in-memory registry with the behaviour the store relies on from the real
+// one: case-insensitive key names of at most 255 characters, sub-keys
+// enumerated in name order, typed values, access checks, keys deleted under
+// an open handle. For tests and benchmarks it counts open handles, records
+// the calls, injects failures and collects the error boxes.
+class CDXiMemoryRegistry : public IDXiRegistry {
+public:
+    enum class Operation { Open, Enum, Query, Create, Close, Copy, Delete };
+
+    struct Value {
+        uint32_t type = 0;
+        std::vector<uint8_t> data;
+        bool operator==(const Value&) const = default;
+    };
+
+    CDXiMemoryRegistry();
+    ~CDXiMemoryRegistry() override;
+
+    Key GetClassesRoot() const override;
+    int32_t OpenKey(Key parent, const char* subKey, uint32_t access, Key* key) override;
+    int32_t EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength) override;
+    int32_t QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size) override;
+    int32_t CreateKey(Key parent, const char* subKey, Key* key) override;
+    int32_t CloseKey(Key key) override;
+    int32_t CopyKey(Key source, const char* subKey, Key destination) override;
+    int32_t DeleteKey(Key parent, const char* subKey) override;
+    bool GetSystemMessage(int32_t code, CGUIString& text) override;
+    void ShowError(const char* text) override;
+
+    // Test set-up, with paths below HKEY_CLASSES_ROOT separated by backslashes.
+    void AddKey(const std::string& path);
+    void SetValue(const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> data);
+    void SetString(const std::string& path, const std::string& name, const std::string& text);
+
+    // Inspection: whether a key exists, its sub-key names in enumeration
+    // order, and a dump of everything under it (names, types, data), equal
+    // for equal content.
+    bool HasKey(const std::string& path) const;
+    std::vector<std::string> GetSubKeyNames(const std::string& path) const;
+    std::string DumpTree(const std::string& path) const;
+
+    // The nth call (1 = the next one) of operation fails with code, without
+    // effect; a failing copy copies the values and then stops.
+    void FailCall(Operation operation, int nth, int32_t code);
+    // Deletions report success and delete nothing, like a registry view that
+    // keeps listing a key it has just deleted.
+    void SetDeletionsIgnored(bool ignored) { m_deletionsIgnored = ignored; }
+
+    int GetOpenHandleCount() const { return static_cast<int>(m_handles.size()); }
+    const std::vector<std::string>& GetErrorBoxes() const { return m_errorBoxes; }
+    // Every call of the seven registry operations with its arguments, when enabled.
+    void SetRecording(bool recording) { m_recording = recording; }
+    const std::vector<std::string>& GetCalls() const { return m_calls; }
+    void ClearCalls() { m_calls.clear(); }
+
+private:
+    struct Node;
+    struct Handle {
+        std::shared_ptr<Node> node;
+        uint32_t access;
+    };
+    struct Fault {
+        Operation operation;
+        int remaining;
+        int32_t code;
+    };
+
+    // The node a handle refers to and its rights; the root has every right.
+    int32_t Resolve(Key key, uint32_t neededAccess, std::shared_ptr<Node>& node) const;
+    int32_t FindPath(const std::shared_ptr<Node>& from, const char* path, std::shared_ptr<Node>& node) const;
+    Key AddHandle(std::shared_ptr<Node> node, uint32_t access);
+    // The injected failure code for this call of operation, or 0.
+    int32_t TakeFault(Operation operation);
+    void Record(const std::string& call);
+    std::shared_ptr<Node> MakePath(const std::string& path);
+    std::shared_ptr<Node> FindKey(const std::string& path) const;
+
+    std::shared_ptr<Node> m_root;
+    std::map<Key, Handle> m_handles;
+    uintptr_t m_nextHandle = 0x1000;
+    std::vector<Fault> m_faults;
+    bool m_deletionsIgnored = false;
+    bool m_recording = false;
+    std::vector<std::string> m_calls;
+    std::vector<std::string> m_errorBoxes;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "CGUINotifier.h"
+#include "CGUIString.h"
+#include "IDXiMidiEnabledValue.h"
+#include "IDXiRegistry.h"
+
+// One registered instrument: a sub-key of the plug-in root. Its MIDI
+// capability is off while the key name contains "_Disabled_"; switching
+// renames the key in the registry (copy first, then delete the old one).
+class CDXiPlugin : public IDXiMidiEnabledEditor {
+public:
+    static constexpr const char* kDisabledMarker = "_Disabled_";
+    static constexpr int32_t kDisabledMarkerLength = 10;
+
+    // Key name and display name both start as keyName. The registry must
+    // outlive the entry and its copies.
+    CDXiPlugin(IDXiRegistry& registry, const char* keyName);
+    CDXiPlugin(const CDXiPlugin& other) = default;
+    CDXiPlugin& operator=(const CDXiPlugin& other) = default;
+
+    // True unless the key name contains the marker (case-sensitive, anywhere).
+    bool IsMidiEnabled() const override;
+    // The store itself never fires it.
+    CGUINotifier& GetChangeNotifier() override { return m_changeNotifier; }
+    // Renames the key: to "_Disabled_" + name when switching off, to the name
+    // without a leading marker when switching on. Same state: nothing happens.
+    // Failures are shown in an error box and leave the entry unchanged.
+    void SetMidiEnabled(bool enable) override;
+
+    // The key name without its first ten characters when disabled, else the
+    // key name itself.
+    CGUIString GetEnabledKeyName() const;
+    // True when the name starts with the marker, i.e. a rename made it.
+    bool HasLeadingMarker() const;
+
+    const CGUIString& GetKeyName() const { return m_keyName; }
+    const CGUIString& GetDisplayName() const { return m_displayName; }
+    void SetDisplayName(const char* text) { m_displayName.Assign(text); }
+
+private:
+    // The name the key gets by switching; empty when it cannot be switched.
+    CGUIString GetTargetKeyName(bool enable) const;
+    // Copies the key to target, then deletes the old one. True when the whole
+    // instrument now lives under target; every failure shows an error box.
+    bool RenameKey(const CGUIString& target);
+
+    CGUINotifier m_changeNotifier;
+    IDXiRegistry* m_registry;
+    CGUIString m_displayName;
+    CGUIString m_keyName;
+};

@@ -1,0 +1,86 @@
+#include "CDXiWin32Registry.h"
+
+#include <shlwapi.h>
+
+namespace {
+HKEY ToHandle(IDXiRegistry::Key key)
+{
+    return static_cast<HKEY>(key);
+}
+} // namespace
+
+IDXiRegistry::Key CDXiWin32Registry::GetClassesRoot() const
+{
+    return m_classesRoot;
+}
+
+int32_t CDXiWin32Registry::OpenKey(Key parent, const char* subKey, uint32_t access, Key* key)
+{
+    HKEY opened = nullptr;
+    const LONG result = RegOpenKeyExA(ToHandle(parent), subKey, 0, access, &opened);
+    if (result == ERROR_SUCCESS) {
+        *key = opened;
+    }
+    return result;
+}
+
+int32_t CDXiWin32Registry::EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength)
+{
+    DWORD length = *nameLength;
+    const LONG result = RegEnumKeyExA(ToHandle(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    *nameLength = length;
+    return result;
+}
+
+int32_t CDXiWin32Registry::QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size)
+{
+    DWORD valueType = *type;
+    DWORD valueSize = *size;
+    const LONG result = RegQueryValueExA(ToHandle(key), valueName, nullptr, &valueType, data, &valueSize);
+    *type = valueType;
+    *size = valueSize;
+    return result;
+}
+
+int32_t CDXiWin32Registry::CreateKey(Key parent, const char* subKey, Key* key)
+{
+    HKEY created = nullptr;
+    const LONG result = RegCreateKeyA(ToHandle(parent), subKey, &created);
+    if (result == ERROR_SUCCESS) {
+        *key = created;
+    }
+    return result;
+}
+
+int32_t CDXiWin32Registry::CloseKey(Key key)
+{
+    return RegCloseKey(ToHandle(key));
+}
+
+int32_t CDXiWin32Registry::CopyKey(Key source, const char* subKey, Key destination)
+{
+    return static_cast<int32_t>(SHCopyKeyA(ToHandle(source), subKey, ToHandle(destination), 0));
+}
+
+int32_t CDXiWin32Registry::DeleteKey(Key parent, const char* subKey)
+{
+    return static_cast<int32_t>(SHDeleteKeyA(ToHandle(parent), subKey));
+}
+
+bool CDXiWin32Registry::GetSystemMessage(int32_t code, CGUIString& text)
+{
+    char* buffer = nullptr;
+    const DWORD length
+        = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
+            nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    if (length != 0 && buffer) {
+        text.Assign(buffer);
+    }
+    LocalFree(buffer);
+    return length != 0;
+}
+
+void CDXiWin32Registry::ShowError(const char* text)
+{
+    MessageBoxA(nullptr, text, "Error", MB_ICONERROR);
+}

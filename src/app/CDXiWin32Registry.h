@@ -1,0 +1,30 @@
+#pragma once
+
+#include "IDXiRegistry.h"
+
+#include <windows.h>
+
+// The store's registry operations on the real Win32 registry. The key that
+// stands for HKEY_CLASSES_ROOT can be another open key (tests work on a
+// scratch key of their own); it is not owned.
+class CDXiWin32Registry : public IDXiRegistry {
+public:
+    explicit CDXiWin32Registry(HKEY classesRoot = HKEY_CLASSES_ROOT)
+        : m_classesRoot(classesRoot)
+    {
+    }
+
+    Key GetClassesRoot() const override;
+    int32_t OpenKey(Key parent, const char* subKey, uint32_t access, Key* key) override;
+    int32_t EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength) override;
+    int32_t QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size) override;
+    int32_t CreateKey(Key parent, const char* subKey, Key* key) override;
+    int32_t CloseKey(Key key) override;
+    int32_t CopyKey(Key source, const char* subKey, Key destination) override;
+    int32_t DeleteKey(Key parent, const char* subKey) override;
+    bool GetSystemMessage(int32_t code, CGUIString& text) override;
+    void ShowError(const char* text) override;
+
+private:
+    HKEY m_classesRoot;
+};

@@ -1,0 +1,190 @@
+#include "CDXiMemoryRegistry.h"
+#include "CDXiPlugin.h"
+#include "DXiRegistryCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+const std::string kRoot = "MfxSoftSynths\\";
+const std::string kEditPrefix = "Failed to edit registry. Check that you have admin rights:\n";
+const std::string kName = "{0B4C2B53-9A3D-4F7E-8E10-5B1D2A7C9E01}";
+const std::string kDisabledName = "_Disabled_" + kName;
+
+class CountingListener : public IGUIListener {
+public:
+    void OnNotify() override { ++count; }
+    int count = 0;
+};
+
+class PluginSwitchTest : public testing::Test {
+protected:
+    void SetUp() override { AddInstrument(kName); }
+    void TearDown() override { EXPECT_EQ(m_registry.GetOpenHandleCount(), 0) << "a key handle was left open"; }
+
+    // An instrument registration with values of several types and nested sub-keys.
+    void AddInstrument(const std::string& name)
+    {
+        const std::string key = kRoot + name;
+        m_registry.SetString(key, "Description", "Grand Piano");
+        m_registry.SetString(key, "HelpFilePath", "");
+        m_registry.SetValue(key, "Flags", 4, { 1, 0, 0, 0 });
+        m_registry.SetValue(key + "\\Presets\\Bank 1", "Data", 3, { 0, 255, 7 });
+        m_registry.AddKey(key + "\\Empty");
+    }
+
+    CDXiMemoryRegistry m_registry;
+};
+} // namespace
+
+TEST_F(PluginSwitchTest, SwitchingOffAndOnMovesTheWholeKey)
+{
+    const std::string content = m_registry.DumpTree(kRoot + kName);
+    CDXiPlugin plugin(m_registry, kName.c_str());
+    plugin.SetDisplayName("Grand Piano");
+    CountingListener listener;
+    plugin.GetChangeNotifier().AddListener(&listener);
+
+    plugin.SetMidiEnabled(false);
+    EXPECT_FALSE(plugin.IsMidiEnabled());
+    EXPECT_EQ(plugin.GetKeyName().GetText(), kDisabledName);
+    EXPECT_EQ(m_registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { kDisabledName });
+    EXPECT_EQ(m_registry.DumpTree(kRoot + kDisabledName), content);
+
+    plugin.SetMidiEnabled(true);
+    EXPECT_TRUE(plugin.IsMidiEnabled());
+    EXPECT_EQ(plugin.GetKeyName().GetText(), kName);
+    EXPECT_EQ(m_registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { kName });
+    EXPECT_EQ(m_registry.DumpTree(kRoot + kName), content);
+
+    EXPECT_STREQ(plugin.GetDisplayName().GetText(), "Grand Piano");
+    EXPECT_EQ(listener.count, 0);
+    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
+}
+
+TEST_F(PluginSwitchTest, AssigningTheCurrentStateTouchesNothing)
+{
+    CDXiPlugin plugin(m_registry, kName.c_str());
+    m_registry.SetRecording(true);
+    plugin.SetMidiEnabled(true);
+    EXPECT_TRUE(m_registry.GetCalls().empty());
+    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
+}
+
+TEST_F(PluginSwitchTest, NamesThatCannotBeSwitchedOnShowTheBareEditError)
+{
+    for (const std::string& name : { kName + "_Disabled_", std::string("_Disabled_") }) {
+        SCOPED_TRACE(name);
+        m_registry.AddKey(kRoot + name);
+        const std::string before = m_registry.DumpTree("MfxSoftSynths");
+        CDXiPlugin plugin(m_registry, name.c_str());
+        m_registry.SetRecording(true);
+        m_registry.ClearCalls();
+        plugin.SetMidiEnabled(true);
+        EXPECT_TRUE(m_registry.GetCalls().empty());
+        EXPECT_EQ(m_registry.DumpTree("MfxSoftSynths"), before);
+        EXPECT_EQ(plugin.GetKeyName().GetText(), name);
+        ASSERT_FALSE(m_registry.GetErrorBoxes().empty());
+        EXPECT_EQ(m_registry.GetErrorBoxes().back(), kEditPrefix);
+    }
+}
+
+TEST_F(PluginSwitchTest, StaleKeyUnderTheTargetNameIsReplaced)
+{
+    m_registry.SetString(kRoot + kDisabledName + "\\Leftover", "Junk", "partial copy");
+    CDXiPlugin plugin(m_registry, kName.c_str());
+    plugin.SetMidiEnabled(false);
+    EXPECT_FALSE(m_registry.HasKey(kRoot + kDisabledName + "\\Leftover"));
+    EXPECT_TRUE(m_registry.HasKey(kRoot + kDisabledName + "\\Presets\\Bank 1"));
+}
+
+TEST_F(PluginSwitchTest, TargetNameOverTheRegistryLimitGivesTheEditErrorAndLosesNothing)
+{
+    const std::string longName(255, 'k');
+    AddInstrument(longName);
+    const std::string content = m_registry.DumpTree(kRoot + longName);
+    CDXiPlugin plugin(m_registry, longName.c_str());
+    plugin.SetMidiEnabled(false);
+    EXPECT_TRUE(plugin.IsMidiEnabled());
+    EXPECT_EQ(m_registry.DumpTree(kRoot + longName), content);
+    ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
+    EXPECT_EQ(
+        m_registry.GetErrorBoxes()[0], kEditPrefix + "The parameter is incorrect.\r\n(_Disabled_" + longName + ")");
+}
+
+namespace {
+struct FailurePoint {
+    const char* label;
+    CDXiMemoryRegistry::Operation operation;
+    int nth;
+    int32_t code;
+    // The error box's text after the prefix; empty when no box is expected.
+    std::string message;
+    // Where the whole instrument must be afterwards: under the old name
+    // (false) or under the new one (true).
+    bool moved;
+    // Whether the old key is expected to remain as well.
+    bool oldKeyRemains;
+};
+
+void PrintTo(const FailurePoint& point, std::ostream* out)
+{
+    *out << point.label;
+}
+
+class PluginSwitchFailureTest : public PluginSwitchTest, public testing::WithParamInterface<FailurePoint> { };
+
+using Op = CDXiMemoryRegistry::Operation;
+const std::string kDenied = "Access is denied.\r\n";
+
+const FailurePoint kFailurePoints[] = {
+    { "open root", Op::Open, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(HKEY_CLASSES_ROOT)", false, true },
+    { "open instrument", Op::Open, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", false, true },
+    { "delete stale target", Op::Delete, 1, DXiRegistryCodes::kAccessDenied, "", true, false },
+    { "create target", Op::Create, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kDisabledName + ")", false,
+        true },
+    { "copy", Op::Copy, 1, DXiRegistryCodes::kAccessDenied, kDenied + "()", false, true },
+    { "delete old", Op::Delete, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", true, true },
+};
+} // namespace
+
+TEST_P(PluginSwitchFailureTest, SwitchingOffKeepsTheInstrumentWhole)
+{
+    const FailurePoint& point = GetParam();
+    const std::string content = m_registry.DumpTree(kRoot + kName);
+    CDXiPlugin plugin(m_registry, kName.c_str());
+    m_registry.FailCall(point.operation, point.nth, point.code);
+    plugin.SetMidiEnabled(false);
+
+    const std::string& now = point.moved ? kDisabledName : kName;
+    EXPECT_EQ(plugin.GetKeyName().GetText(), now);
+    EXPECT_EQ(m_registry.DumpTree(kRoot + now), content);
+    EXPECT_EQ(m_registry.HasKey(kRoot + kName), point.oldKeyRemains);
+    EXPECT_EQ(m_registry.HasKey(kRoot + kDisabledName), point.moved);
+    if (point.message.empty()) {
+        EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
+    } else {
+        ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
+        EXPECT_EQ(m_registry.GetErrorBoxes()[0], kEditPrefix + point.message);
+    }
+
+    if (point.moved) {
+        return;
+    }
+    // Trying again with the registry working completes the switch.
+    plugin.SetMidiEnabled(false);
+    EXPECT_EQ(m_registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { kDisabledName });
+    EXPECT_EQ(m_registry.DumpTree(kRoot + kDisabledName), content);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, PluginSwitchFailureTest, testing::ValuesIn(kFailurePoints),
+    [](const testing::TestParamInfo<FailurePoint>& info) {
+        std::string name = info.param.label;
+        for (char& c : name) {
+            c = c == ' ' ? '_' : c;
+        }
+        return name;
+    });
