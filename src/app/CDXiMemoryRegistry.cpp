@@ -43,10 +43,38 @@ std::vector<std::string> SplitPath(const char* path)
 } // namespace
 
 struct CDXiMemoryRegistry::Node {
-    std::string name;
     std::map<std::string, Value, CaseLess> values;
     std::map<std::string, std::shared_ptr<Node>, CaseLess> children;
     bool deleted = false;
+    // Enumeration by index walks the map once per change, not once per call.
+    std::vector<const std::string*> childOrder;
+    bool childOrderValid = false;
+
+    std::shared_ptr<Node>& Child(const std::string& childName)
+    {
+        auto& child = children[childName];
+        if (!child) {
+            child = std::make_shared<Node>();
+            childOrderValid = false;
+        }
+        return child;
+    }
+    void EraseChild(std::map<std::string, std::shared_ptr<Node>, CaseLess>::iterator child)
+    {
+        children.erase(child);
+        childOrderValid = false;
+    }
+    const std::string* ChildName(std::size_t index)
+    {
+        if (!childOrderValid) {
+            childOrder.clear();
+            for (const auto& [childName, child] : children) {
+                childOrder.push_back(&childName);
+            }
+            childOrderValid = true;
+        }
+        return index < childOrder.size() ? childOrder[index] : nullptr;
+    }
 
     void MarkDeleted()
     {
@@ -64,12 +92,7 @@ struct CDXiMemoryRegistry::Node {
             return;
         }
         for (const auto& [childName, child] : source.children) {
-            auto& target = children[childName];
-            if (!target) {
-                target = std::make_shared<Node>();
-                target->name = childName;
-            }
-            target->CopyContentFrom(*child, false);
+            Child(childName)->CopyContentFrom(*child, false);
         }
     }
     void Dump(std::ostringstream& out, const std::string& indent) const
@@ -189,15 +212,15 @@ int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_
     if (const int32_t result = Resolve(key, kEnumerateSubKeys, node)) {
         return result;
     }
-    if (index >= node->children.size()) {
+    const std::string* childName = node->ChildName(index);
+    if (!childName) {
         return kNoMoreItems;
     }
-    const std::string& childName = std::next(node->children.begin(), index)->first;
-    if (childName.size() >= *nameLength) {
+    if (childName->size() >= *nameLength) {
         return kMoreData;
     }
-    std::memcpy(name, childName.c_str(), childName.size() + 1);
-    *nameLength = static_cast<uint32_t>(childName.size());
+    std::memcpy(name, childName->c_str(), childName->size() + 1);
+    *nameLength = static_cast<uint32_t>(childName->size());
     return kSuccess;
 }
 
@@ -245,12 +268,7 @@ int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
         }
     }
     for (const std::string& part : parts) {
-        auto& child = node->children[part];
-        if (!child) {
-            child = std::make_shared<Node>();
-            child->name = part;
-        }
-        node = child;
+        node = node->Child(part);
     }
     *key = AddHandle(node, kAllAccess);
     return kSuccess;
@@ -312,7 +330,7 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
     }
     if (!m_deletionsIgnored) {
         child->second->MarkDeleted();
-        from->children.erase(child);
+        from->EraseChild(child);
     }
     return kSuccess;
 }
@@ -344,12 +362,7 @@ std::shared_ptr<CDXiMemoryRegistry::Node> CDXiMemoryRegistry::MakePath(const std
 {
     std::shared_ptr<Node> node = m_root;
     for (const std::string& part : SplitPath(path.c_str())) {
-        auto& child = node->children[part];
-        if (!child) {
-            child = std::make_shared<Node>();
-            child->name = part;
-        }
-        node = child;
+        node = node->Child(part);
     }
     return node;
 }
