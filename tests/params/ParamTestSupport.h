@@ -4,6 +4,7 @@
 #include "IArchive.h"
 #include "IParamFunction.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,25 @@ std::vector<std::string> RegisteredClassIds();
 // One new object of every registered class, in registration order, with
 // non-trivial settings (biquad coefficients, composition entries).
 std::vector<std::unique_ptr<IParamFunction>> MakeOneOfEachClass();
+
+class CArchiveGroup;
+
+// Whether two archive groups hold the same names, types and values in the
+// same order, nested groups included.
+bool SameContent(const CArchiveGroup& left, const CArchiveGroup& right);
+
+// Writes whatever the given function writes: builds archives by hand.
+class CSaveFunction final : public ISaveable {
+public:
+    explicit CSaveFunction(std::function<bool(IOutputArchive&)> save)
+        : m_save(std::move(save))
+    {
+    }
+    [[nodiscard]] bool Save(IOutputArchive& archive) override { return m_save(archive); }
+
+private:
+    std::function<bool(IOutputArchive&)> m_save;
+};
 
 // A parameter function whose instances are counted. Registered as
 // CCountedFunction::s_classId (as IParamFunction); its Load fails unless the
