@@ -31,6 +31,14 @@ RECT UpdateRectOf(HWND hwnd)
     return update;
 }
 
+std::atomic<UINT> s_seenMessage { 0 };
+
+LRESULT CALLBACK RecordingProcedure(HWND, UINT message, WPARAM, LPARAM)
+{
+    s_seenMessage = message;
+    return 4711;
+}
+
 void ExpectRect(const RECT& actual, LONG left, LONG top, LONG right, LONG bottom)
 {
     EXPECT_EQ(actual.left, left);
@@ -384,18 +392,13 @@ TEST(CGUIWindow, StyleBitsTextAndFocus)
 
 TEST(CGUIWindow, DefaultProcGoesToThePreviousProcedureWhenThereIsOne)
 {
-    static std::atomic<UINT> seen { 0 };
-    const WNDPROC previous = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
-        seen = message;
-        return 4711;
-    };
     TestWindow window;
     EXPECT_EQ(window.DefaultProc(WM_USER + 5, 0, 0), 0);
     ASSERT_TRUE(window.Create(nullptr));
     window.SetText("abc");
     EXPECT_EQ(window.DefaultProc(WM_GETTEXTLENGTH, 0, 0), 3);
-    window.SetPreviousWindowProc(previous);
+    window.SetPreviousWindowProc(RecordingProcedure);
     EXPECT_EQ(window.DefaultProc(WM_USER + 5, 0, 0), 4711);
-    EXPECT_EQ(seen, static_cast<UINT>(WM_USER + 5));
+    EXPECT_EQ(s_seenMessage, static_cast<UINT>(WM_USER + 5));
     window.SetPreviousWindowProc(nullptr);
 }
