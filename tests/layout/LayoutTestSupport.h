@@ -1,0 +1,65 @@
+#pragma once
+
+#include "CGUILayoutPlacement.h"
+#include "IGUILayoutItem.h"
+
+#include <ostream>
+
+// A layout item of fixed preferred size that records what the layout did to
+// it. It counts its own destruction so that ownership can be checked.
+class CLayoutTestItem : public IGUILayoutItem {
+public:
+    explicit CLayoutTestItem(CGUISize size, int* destroyed = nullptr)
+        : size(size)
+        , m_destroyed(destroyed)
+    {
+    }
+    ~CLayoutTestItem() override
+    {
+        if (m_destroyed) {
+            ++*m_destroyed;
+        }
+    }
+
+    void SetSize(CGUISize newSize) override
+    {
+        size = newSize;
+        ++setSizeCalls;
+    }
+    void UpdatePreferredSize() override { ++updateCalls; }
+    void SetPosition(CGUIPoint newPosition) override
+    {
+        position = newPosition;
+        ++setPositionCalls;
+    }
+    CGUISize GetSize() override { return size; }
+
+    CGUISize size;
+    CGUIPoint position { -1000, -1000 };
+    int setSizeCalls = 0;
+    int updateCalls = 0;
+    int setPositionCalls = 0;
+
+private:
+    int* m_destroyed;
+};
+
+inline void PrintTo(const CGUIPoint& point, std::ostream* os)
+{
+    *os << "(" << point.x << ", " << point.y << ")";
+}
+
+inline void PrintTo(const CGUISize& size, std::ostream* os)
+{
+    *os << size.width << " x " << size.height;
+}
+
+inline CGUILayoutPlacement ExplicitAt(int32_t x, int32_t y, bool explicitX, bool explicitY)
+{
+    CGUILayoutPlacement placement;
+    placement.x = x;
+    placement.y = y;
+    placement.explicitX = explicitX;
+    placement.explicitY = explicitY;
+    return placement;
+}
