@@ -121,13 +121,15 @@ protected:
     // The values to create the native window with.
     CGUISize GetCachedSize() const { return m_size; }
     CGUIPoint GetCachedPosition() const { return m_position; }
+    // Unregisters and deletes every hot key of the window; derived classes
+    // that unbind the handle in their destructor call it first.
+    void ReleaseHotKeys();
 
 private:
     template <class Change> void RunOnWindowThread(Change change);
     // The window that positions are relative to: the parent of a child
     // window, none (the screen) for a top-level one.
     HWND GetCoordinateParent() const;
-    void ReleaseHotKeys();
 
     HWND m_hwnd = nullptr;
     HGLOBAL m_property = nullptr;

@@ -1,0 +1,851 @@
+#include "CGUICustomWindow.h"
+
+#include "CGUIActivationContext.h"
+#include "CGUICursor.h"
+#include "CGUIDrawContext.h"
+#include "GUIModule.h"
+#include "GUINative.h"
+
+#include <utility>
+
+namespace {
+// SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS |
+// SWP_NOOWNERZORDER | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS with SWP_FRAMECHANGED
+// left out: applies the frame of a new child window without moving it.
+constexpr UINT kApplyFrame = 0x631B;
+
+CGUIPoint PointOf(LPARAM lParam)
+{
+    return CGUIPoint { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
+}
+
+// The client origin of window in its parent's client coordinates.
+CGUIPoint ClientOffsetInParent(CGUIWindow& window)
+{
+    const CGUIPoint position = window.GetPositionInParent();
+    const CGUIRect client = window.GetClientArea();
+    return CGUIPoint { position.x + client.x, position.y + client.y };
+}
+
+CGUIPoint Negate(CGUIPoint point)
+{
+    return CGUIPoint { -point.x, -point.y };
+}
+
+// The top-level window that contains hwnd is the active one.
+bool IsInActiveWindow(HWND hwnd)
+{
+    return GetAncestor(hwnd, GA_ROOT) == GetActiveWindow();
+}
+} // namespace
+
+CGUICustomWindow::CGUICustomWindow()
+    : m_alive(std::make_shared<bool>(true))
+{
+}
+
+CGUICustomWindow::~CGUICustomWindow()
+{
+    *m_alive = false;
+    const HWND hwnd = GetHandle();
+    const bool beingDestroyed = m_beingDestroyed;
+    ReleaseHotKeys();
+    // Unbound first: the messages of the destruction below must not reach an
+    // object that is half gone.
+    Detach();
+    if (hwnd && !beingDestroyed && IsWindow(hwnd)) {
+        DestroyWindow(hwnd);
+    }
+}
+
+CGUICursor* CGUICustomWindow::GetCursor()
+{
+    return m_cursor.get();
+}
+
+IGUIPainter* CGUICustomWindow::GetPainter()
+{
+    return m_content.get();
+}
+
+IGUIWindowListener* CGUICustomWindow::GetWindowListener()
+{
+    return &m_windowListener;
+}
+
+IGUIMouseListener* CGUICustomWindow::GetMouseListener()
+{
+    return &m_mouseListener;
+}
+
+IGUIKeyboardListener* CGUICustomWindow::GetKeyboardListener()
+{
+    return &m_keyboardListener;
+}
+
+float CGUICustomWindow::GetOpacity() const
+{
+    return m_opacity;
+}
+
+void CGUICustomWindow::SetOpacity(float opacity)
+{
+    if (opacity == m_opacity) {
+        return;
+    }
+    m_opacity = opacity;
+    Invalidate(nullptr, false);
+}
+
+bool CGUICustomWindow::Create(IGUIWindow* parent)
+{
+    return CreateChild(parent ? parent->GetHandle() : nullptr, false, false);
+}
+
+bool CGUICustomWindow::CreateChild(HWND parent, bool clipChildren, bool doubleClicks)
+{
+    if (IsCreated()) {
+        Destroy();
+    }
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (IsVisible()) {
+        style |= WS_VISIBLE;
+    }
+    if (clipChildren) {
+        style |= WS_CLIPCHILDREN;
+    }
+    if (!IsEnabled()) {
+        style |= WS_DISABLED;
+    }
+    return CreateClassWindow(doubleClicks ? EGUIWindowClass::DoubleClickChild : EGUIWindowClass::Child, style,
+        GetCachedPosition(), GetCachedSize(), parent);
+}
+
+bool CGUICustomWindow::CreateClassWindow(
+    EGUIWindowClass kind, DWORD style, CGUIPoint position, CGUISize size, HWND parent)
+{
+    const CGUIString className = RegisterWindowClass(kind, CreationProc);
+    const CGUIActivationContext activation;
+    if (!activation.IsActive()) {
+        return false;
+    }
+    return CreateWindowExA(0, className.GetText(), nullptr, style, position.x, position.y, size.width, size.height,
+               parent, nullptr, GetModuleInstance(), this)
+        != nullptr;
+}
+
+bool CGUICustomWindow::CreateNativeChild(DWORD exStyle, const char* nativeClass, const char* windowName, DWORD style,
+    int32_t width, int32_t height, HWND parent)
+{
+    if (IsCreated()) {
+        Destroy();
+    }
+    if (IsVisible()) {
+        style |= WS_VISIBLE;
+    }
+    if (!IsEnabled()) {
+        style |= WS_DISABLED;
+    }
+    HWND hwnd = nullptr;
+    {
+        const CGUIActivationContext activation;
+        if (!activation.IsActive()) {
+            return false;
+        }
+        hwnd = CreateWindowExA(
+            exStyle, nativeClass, windowName, style, 0, 0, width, height, parent, nullptr, nullptr, nullptr);
+    }
+    if (!hwnd) {
+        return false;
+    }
+    if (!Attach(hwnd)) {
+        DestroyWindow(hwnd);
+        return false;
+    }
+    if (IsChildWindow()) {
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kApplyFrame);
+    }
+    return true;
+}
+
+bool CGUICustomWindow::Attach(HWND hwnd)
+{
+    if (!hwnd || !IsWindow(hwnd) || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) {
+        return false;
+    }
+    if (hwnd == GetHandle()) {
+        return true;
+    }
+    Detach();
+    if (!AttachHandle(hwnd)) {
+        return false;
+    }
+    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    if (current != RoutingProc) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RoutingProc));
+        m_replacedProc = current;
+    }
+    // The framework's own class procedure only ever binds; a native control's
+    // procedure keeps getting the messages.
+    SetPreviousWindowProc(current == RoutingProc || current == CreationProc ? nullptr : current);
+    m_timer.SetWindow(hwnd);
+    if (m_usesThreadInvoker && !m_invoker.GetHandle()) {
+        // Made here, on the window's thread: another thread asking for the
+        // invoker later could not create the window it needs.
+        static_cast<void>(m_invoker.SetOwner(hwnd));
+    }
+    return true;
+}
+
+void CGUICustomWindow::Detach()
+{
+    const HWND hwnd = GetHandle();
+    if (!hwnd) {
+        return;
+    }
+    if (m_replacedProc && IsWindow(hwnd)
+        && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == RoutingProc) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_replacedProc));
+    }
+    m_replacedProc = nullptr;
+    SetPreviousWindowProc(nullptr);
+    DetachHandle();
+    static_cast<void>(m_invoker.SetOwner(nullptr));
+    m_timer.SetWindow(nullptr);
+    m_mouseInside = false;
+    m_leftPressed = false;
+    m_rightPressed = false;
+    m_beingDestroyed = false;
+}
+
+LRESULT CALLBACK CGUICustomWindow::CreationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_CREATE) {
+        auto* window = static_cast<CGUICustomWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (window) {
+            if (!window->Attach(hwnd)) {
+                return -1;
+            }
+            const std::shared_ptr<bool> alive = window->m_alive;
+            const LRESULT result = window->WindowProc(message, wParam, lParam);
+            if (result != -1 && *alive && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+                SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kApplyFrame);
+            }
+            return result;
+        }
+    }
+    return RoutingProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CGUICustomWindow::RoutingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    CGUIWindow* window = FromHandle(hwnd);
+    if (!window) {
+        return CallWindowProcA(DefWindowProcA, hwnd, message, wParam, lParam);
+    }
+    return window->WindowProc(message, wParam, lParam);
+}
+
+LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    CGUIWindow::WindowProc(message, wParam, lParam);
+    // What a handled message gives: a wrapped native control still gets it.
+    const auto handled
+        = [&](LRESULT own) { return *alive && IsSubclassed() ? DefaultProc(message, wParam, lParam) : own; };
+    const CGUIWindowEvent raw { message, wParam, lParam };
+    switch (message) {
+    case WM_CREATE:
+        return OnCreateMessage(wParam, lParam);
+    case WM_DESTROY:
+        m_beingDestroyed = true;
+        GetWindowListener()->OnDestroy(raw);
+        if (!*alive) {
+            return 0;
+        }
+        m_paintedRegion.Reset();
+        m_destroyNotifier.Notify();
+        return handled(0);
+    case WM_MOVE:
+    case WM_SIZE:
+        OnPlacementChanged(message, wParam, lParam);
+        return handled(0);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        CGUIFocusEvent event;
+        static_cast<CGUIWindowEvent&>(event) = raw;
+        event.other = reinterpret_cast<HWND>(wParam);
+        if (message == WM_SETFOCUS) {
+            GetKeyboardListener()->OnSetFocus(event);
+        } else {
+            GetKeyboardListener()->OnKillFocus(event);
+        }
+        if (!*alive) {
+            return 0;
+        }
+        m_focusNotifier.Notify();
+        return handled(0);
+    }
+    case WM_ENABLE:
+        GetWindowListener()->OnEnable(raw);
+        return handled(0);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return OnPaint(message, wParam);
+    case WM_ERASEBKGND:
+        return GetPainter() ? 1 : DefaultProc(message, wParam, lParam);
+    case WM_SETCURSOR: {
+        POINT cursor {};
+        if (GetPainter() && m_cursor && m_cursor->GetHandle() && reinterpret_cast<HWND>(wParam) == GetHandle()
+            && GetCursorPos(&cursor) && ScreenToClient(GetHandle(), &cursor)
+            && GetShape()->HitTest(CGUIPoint { cursor.x, cursor.y })) {
+            ::SetCursor(m_cursor->GetHandle());
+            return 1;
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+    case WM_NCHITTEST: {
+        POINT point { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
+        ScreenToClient(GetHandle(), &point);
+        if (!GetShape()->HitTest(CGUIPoint { point.x, point.y })) {
+            return HTTRANSPARENT;
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+    case WM_GETDLGCODE:
+        if (GetKeyboardListener() != &m_keyboardListener) {
+            return DLGC_WANTALLKEYS;
+        }
+        return DefaultProc(message, wParam, lParam);
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_KEYUP:
+        return OnKeyMessage(message, wParam, lParam);
+    case WM_HOTKEY: {
+        CGUIHotKeyEvent event;
+        static_cast<CGUIWindowEvent&>(event) = raw;
+        event.id = static_cast<int32_t>(wParam);
+        event.modifiers = LOWORD(lParam);
+        event.key = HIWORD(lParam);
+        GetKeyboardListener()->OnHotKey(event);
+        return handled(0);
+    }
+    case WM_COMMAND:
+        if (lParam != 0) {
+            SendMessageA(reinterpret_cast<HWND>(lParam), WM_GUI_REFLECTED_COMMAND, wParam, lParam);
+            if (!*alive) {
+                return 0;
+            }
+        }
+        return DefaultProc(message, wParam, lParam);
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header && header->hwndFrom) {
+            SendMessageA(header->hwndFrom, WM_GUI_REFLECTED_NOTIFY, wParam, lParam);
+            if (!*alive) {
+                return 0;
+            }
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+    case WM_NCDESTROY: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        Detach();
+        return result;
+    }
+    case WM_TIMER:
+        if (m_timer.Dispatch(static_cast<UINT_PTR>(wParam))) {
+            return 0;
+        }
+        return DefaultProc(message, wParam, lParam);
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHOVER:
+    case WM_MOUSELEAVE:
+        OnMouseMessage(message, wParam, lParam);
+        return handled(0);
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+LRESULT CGUICustomWindow::OnCreateMessage(WPARAM wParam, LPARAM lParam)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    if (!GetWindowListener()->OnCreate(CGUIWindowEvent { WM_CREATE, wParam, lParam }) || !*alive) {
+        return -1;
+    }
+    m_paintedRegion.Reset(CreateRectRgn(0, 0, 0, 0));
+    const CGUIPoint position = GetPositionInParent();
+    const CGUISize size = GetSize();
+    m_lastRect = CGUIRect { position.x, position.y, size.width, size.height };
+    return 0;
+}
+
+void CGUICustomWindow::OnPlacementChanged(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    const CGUISize clientSize = GetClientSize();
+    if (message == WM_SIZE) {
+        if (IGUIPainter* painter = GetPainter()) {
+            painter->SetSize(clientSize);
+        }
+    }
+    const CGUIPoint position = GetPositionInParent();
+    const CGUISize size = GetSize();
+    const CGUIRect now { position.x, position.y, size.width, size.height };
+    // A translucent window shows what lies under it: both places need
+    // repainting in the parent.
+    if (!(now == m_lastRect) && IsChildWindow() && IsWindowVisible()) {
+        if (CGUIWindow* parent = FromHandle(GetParent(GetHandle()))) {
+            parent->InvalidateWithParents(&m_lastRect);
+            parent->InvalidateWithParents(&now);
+        }
+    }
+    m_lastRect = now;
+    if (message == WM_MOVE) {
+        CGUIMoveEvent event;
+        static_cast<CGUIWindowEvent&>(event) = CGUIWindowEvent { message, wParam, lParam };
+        event.clientPosition = PointOf(lParam);
+        GetWindowListener()->OnMove(event);
+        return;
+    }
+    CGUISizeEvent event;
+    static_cast<CGUIWindowEvent&>(event) = CGUIWindowEvent { message, wParam, lParam };
+    event.clientSize = clientSize;
+    GetWindowListener()->OnSize(event);
+    if (*alive) {
+        m_sizeNotifier.Notify();
+    }
+}
+
+LRESULT CGUICustomWindow::OnKeyMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    CGUIKeyEvent event;
+    static_cast<CGUIWindowEvent&>(event) = CGUIWindowEvent { message, wParam, lParam };
+    event.key = static_cast<UINT>(wParam);
+    event.repeatCount = LOWORD(lParam);
+    IGUIKeyboardListener* listener = GetKeyboardListener();
+    if (listener->WantsKey(event)) {
+        if (message == WM_KEYUP) {
+            listener->OnKeyUp(event);
+        } else {
+            listener->OnKeyDown(event);
+        }
+        return 0;
+    }
+    if (!*alive) {
+        return 0;
+    }
+    const HWND hwnd = GetHandle();
+    LRESULT result = 0;
+    if (IsSubclassed()) {
+        result = DefaultProc(message, wParam, lParam);
+        if (!*alive) {
+            return result;
+        }
+    }
+    if (hwnd && IsChildWindow()) {
+        if (const HWND parent = GetParent(hwnd)) {
+            SendMessageA(parent, message, wParam, lParam);
+        }
+    }
+    return result;
+}
+
+void CGUICustomWindow::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    CGUIMouseEvent event;
+    static_cast<CGUIWindowEvent&>(event) = CGUIWindowEvent { message, wParam, lParam };
+    event.keys = static_cast<UINT>(wParam);
+    if (message == WM_MOUSEWHEEL || message == WM_MOUSELEAVE) {
+        POINT point { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
+        if (message == WM_MOUSELEAVE) {
+            GetCursorPos(&point);
+        } else {
+            event.keys = GET_KEYSTATE_WPARAM(wParam);
+            event.wheelDelta = GET_WHEEL_DELTA_WPARAM(wParam);
+        }
+        ScreenToClient(GetHandle(), &point);
+        event.point = CGUIPoint { point.x, point.y };
+    } else {
+        event.point = PointOf(lParam);
+    }
+    const bool inside = GetShape()->HitTest(event.point);
+    IGUIMouseListener* listener = GetMouseListener();
+    switch (message) {
+    case WM_MOUSEMOVE:
+        OnMouseMove(event);
+        return;
+    case WM_MOUSELEAVE:
+        OnMouseLeave(event);
+        return;
+    case WM_MOUSEWHEEL:
+        listener->OnMouseWheel(event);
+        return;
+    case WM_MOUSEHOVER:
+        if (inside) {
+            listener->OnMouseHover(event);
+            if (*alive) {
+                m_hoverNotifier.Notify();
+            }
+        }
+        return;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        if (inside) {
+            (message == WM_LBUTTONDOWN ? m_leftPressed : m_rightPressed) = true;
+            if (message == WM_LBUTTONDOWN) {
+                listener->OnLeftDown(event);
+            } else {
+                listener->OnRightDown(event);
+            }
+            if (!*alive) {
+                return;
+            }
+        }
+        ShowCursorIfOver(inside || HasCapture());
+        if (GetOption()) {
+            SetFocus(true);
+        }
+        return;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+        const bool left = message == WM_LBUTTONUP;
+        const bool wasPressed = std::exchange(left ? m_leftPressed : m_rightPressed, false);
+        if (!inside) {
+            return;
+        }
+        if (left) {
+            listener->OnLeftUp(event);
+        } else {
+            listener->OnRightUp(event);
+        }
+        if (!*alive || !wasPressed) {
+            return;
+        }
+        if (left) {
+            listener->OnLeftClick(event);
+        } else {
+            listener->OnRightClick(event);
+        }
+        return;
+    }
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+        if (inside) {
+            if (message == WM_LBUTTONDBLCLK) {
+                listener->OnLeftDoubleClick(event);
+            } else {
+                listener->OnRightDoubleClick(event);
+            }
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+void CGUICustomWindow::OnMouseMove(const CGUIMouseEvent& event)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    const HWND hwnd = GetHandle();
+    IGUIMouseListener* listener = GetMouseListener();
+    const bool inside = GetShape()->HitTest(event.point);
+    if (inside) {
+        if (m_focusOnHover && !HasFocus() && (!IsChildWindow() || IsInActiveWindow(hwnd))) {
+            SetFocus(true);
+        }
+        if (!m_mouseInside) {
+            m_mouseInside = true;
+            listener->OnMouseEnter(event);
+            if (!*alive) {
+                return;
+            }
+            m_mouseEnterLeaveNotifier.Notify();
+            if (!*alive) {
+                return;
+            }
+        }
+        listener->OnMouseMove(event);
+    } else {
+        const bool wasInside = std::exchange(m_mouseInside, false);
+        if (HasCapture()) {
+            listener->OnMouseMove(event);
+            if (!*alive) {
+                return;
+            }
+        }
+        if (wasInside) {
+            listener->OnMouseLeave(event);
+            if (!*alive) {
+                return;
+            }
+            m_mouseEnterLeaveNotifier.Notify();
+        }
+    }
+    if (!*alive || !IsCreated()) {
+        return;
+    }
+    ShowCursorIfOver(inside || HasCapture());
+    TRACKMOUSEEVENT tracking {};
+    tracking.cbSize = sizeof(tracking);
+    tracking.dwFlags = TME_HOVER | TME_LEAVE;
+    tracking.hwndTrack = hwnd;
+    tracking.dwHoverTime = m_hoverTime;
+    TrackMouseEvent(&tracking);
+}
+
+void CGUICustomWindow::OnMouseLeave(const CGUIMouseEvent& event)
+{
+    const std::shared_ptr<bool> alive = m_alive;
+    if (m_mouseInside) {
+        m_mouseInside = false;
+        GetMouseListener()->OnMouseLeave(event);
+        if (!*alive) {
+            return;
+        }
+        m_mouseEnterLeaveNotifier.Notify();
+        if (!*alive) {
+            return;
+        }
+    }
+    if (!HasCapture()) {
+        m_leftPressed = false;
+        m_rightPressed = false;
+    }
+    ShowCursorIfOver(CGUIWindow::IsMouseInside() || HasCapture());
+}
+
+void CGUICustomWindow::ShowCursorIfOver(bool over)
+{
+    if (over && m_cursor && m_cursor->GetHandle()) {
+        ::SetCursor(m_cursor->GetHandle());
+    }
+}
+
+LRESULT CGUICustomWindow::OnPaint(UINT message, WPARAM wParam)
+{
+    const HWND hwnd = GetHandle();
+    const bool translucentChild = IsChildWindow() && IsLayered();
+    if (!GetPainter() && !translucentChild) {
+        return DefaultProc(message, wParam, 0);
+    }
+    if (message == WM_PRINTCLIENT) {
+        const CGUISize size = GetClientSize();
+        CGUIDrawContext context(reinterpret_cast<HDC>(wParam), nullptr);
+        Compose(context, CGUIRegion(CGUIRect { 0, 0, size.width, size.height }));
+        static_cast<void>(context.Detach());
+        return 0;
+    }
+    const TGUIGdiObject<HRGN> update(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(hwnd, update.Get(), FALSE);
+    PAINTSTRUCT paint {};
+    const HDC dc = BeginPaint(hwnd, &paint);
+    const CGUIRect paintRect = GUIFromRect(paint.rcPaint);
+    if (dc) {
+        CGUIDrawContext context(dc, nullptr);
+        if (!m_backBuffered) {
+            if (paintRect.width > 0 && paintRect.height > 0) {
+                Compose(context, CGUIRegion(paintRect));
+            }
+        } else {
+            PaintBackBuffered(context, update.Get(), paintRect);
+        }
+        static_cast<void>(context.Detach());
+    }
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+void CGUICustomWindow::PaintBackBuffered(IGUIDrawContext& target, HRGN update, const CGUIRect& paintRect)
+{
+    const CGUISize clientSize = GetClientSize();
+    if (clientSize.width <= 0 || clientSize.height <= 0) {
+        return;
+    }
+    CGUISize bufferSize;
+    if (m_backBuffer) {
+        m_backBuffer->GetSize(bufferSize);
+    }
+    if (!m_backBuffer || !(bufferSize == clientSize) || !m_paintedRegion) {
+        m_backBuffer = std::make_unique<CGUIDIBSection>(clientSize, 32);
+        m_paintedRegion.Reset(CreateRectRgn(0, 0, 0, 0));
+    }
+    const std::unique_ptr<IGUIDrawContext> buffer(m_backBuffer->CreateDrawContext(&target));
+    if (!buffer || !m_paintedRegion) {
+        return;
+    }
+    const std::shared_ptr<bool> alive = m_alive;
+    const TGUIGdiObject<HRGN> invalid(CreateRectRgn(0, 0, 0, 0));
+    const int kind = CombineRgn(invalid.Get(), update, m_paintedRegion.Get(), RGN_DIFF);
+    if (kind != NULLREGION && kind != ERROR) {
+        Compose(*buffer, CGUIRegion(invalid.Get(), false));
+        if (!*alive) {
+            return;
+        }
+    }
+    CombineRgn(m_paintedRegion.Get(), m_paintedRegion.Get(), update, RGN_OR);
+    target.Blit(*buffer, CGUIPoint { paintRect.x, paintRect.y }, CGUIPoint { paintRect.x, paintRect.y },
+        CGUISize { paintRect.width, paintRect.height });
+}
+
+void CGUICustomWindow::Compose(IGUIDrawContext& context, const CGUIRegion& clip)
+{
+    const HWND hwnd = GetHandle();
+    auto* parent = hwnd && IsChildWindow() && IsLayered() ? dynamic_cast<CGUICustomWindow*>(FromHandle(GetParent(hwnd)))
+                                                          : nullptr;
+    if (parent) {
+        const CGUIPoint offset = ClientOffsetInParent(*this);
+        context.OffsetOrigin(Negate(offset));
+        const std::unique_ptr<CGUIRegion> parentClip(clip.Clone());
+        if (parentClip) {
+            parentClip->Offset(offset);
+            parent->Compose(context, *parentClip);
+            // The siblings under this window, from the bottom of the z-order up.
+            for (HWND sibling = GetWindow(hwnd, GW_HWNDLAST); sibling && sibling != hwnd;
+                 sibling = GetWindow(sibling, GW_HWNDPREV)) {
+                CGUIWindow* window = FromHandle(sibling);
+                if (window && window->IsWindowVisible()) {
+                    PaintChild(*window, context, *parentClip);
+                }
+            }
+        }
+        context.OffsetOrigin(offset);
+    }
+    if (IGUIPainter* painter = GetPainter()) {
+        PaintClipped(*painter, context, clip);
+    }
+}
+
+void CGUICustomWindow::PaintChild(CGUIWindow& child, IGUIDrawContext& context, const CGUIRegion& parentClip)
+{
+    const CGUIPoint offset = ClientOffsetInParent(child);
+    const CGUISize size = child.GetClientSize();
+    const std::unique_ptr<CGUIRegion> clip(parentClip.Clone());
+    if (!clip) {
+        return;
+    }
+    clip->Offset(Negate(offset));
+    clip->IntersectRect(CGUIRect { 0, 0, size.width, size.height });
+    if (clip->IsEmpty()) {
+        return;
+    }
+    context.OffsetOrigin(offset);
+    PaintTree(child, context, *clip);
+    context.OffsetOrigin(Negate(offset));
+}
+
+void CGUICustomWindow::PaintTree(CGUIWindow& window, IGUIDrawContext& context, const CGUIRegion& clip)
+{
+    auto* custom = dynamic_cast<CGUICustomWindow*>(&window);
+    if (IGUIPainter* painter = custom ? custom->GetPainter() : nullptr) {
+        PaintClipped(*painter, context, clip);
+    }
+    const HWND top = GetWindow(window.GetHandle(), GW_CHILD);
+    for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV)) {
+        CGUIWindow* childWindow = FromHandle(child);
+        if (childWindow && childWindow->IsWindowVisible()) {
+            PaintChild(*childWindow, context, clip);
+        }
+    }
+}
+
+void CGUICustomWindow::PaintClipped(IGUIPainter& painter, IGUIDrawContext& context, const CGUIRegion& clip)
+{
+    int32_t state = 0;
+    context.SaveState(state);
+    // Clip regions are in device coordinates, the painter's clip in logical.
+    const std::unique_ptr<CGUIRegion> deviceClip(clip.Clone());
+    if (deviceClip) {
+        CGUIPoint origin;
+        context.GetOrigin(origin);
+        deviceClip->Offset(origin);
+        ExtSelectClipRgn(context.GetHDC(), deviceClip->GetHandle(), RGN_AND);
+    }
+    painter.Paint(context, &clip);
+    context.RestoreState(state);
+}
+
+void CGUICustomWindow::SetContent(IGUIPainter* content)
+{
+    if (content == m_content.get()) {
+        return;
+    }
+    m_content.reset(content);
+    if (m_content && IsCreated()) {
+        m_content->SetSize(GetClientSize());
+    }
+    Invalidate(nullptr, false);
+}
+
+void CGUICustomWindow::Invalidate(const CGUIRect* rect, bool children)
+{
+    CGUIWindow::Invalidate(rect, children);
+    if (!m_paintedRegion) {
+        return;
+    }
+    if (!rect) {
+        SetRectRgn(m_paintedRegion.Get(), 0, 0, 0, 0);
+        return;
+    }
+    if (rect->width > 0 && rect->height > 0) {
+        const RECT native = GUIToRect(*rect);
+        const TGUIGdiObject<HRGN> area(CreateRectRgnIndirect(&native));
+        CombineRgn(m_paintedRegion.Get(), m_paintedRegion.Get(), area.Get(), RGN_DIFF);
+    }
+}
+
+void CGUICustomWindow::SetSize(CGUISize size)
+{
+    CGUIWindow::SetSize(size);
+    if (!IsCreated() && m_content) {
+        m_content->SetSize(size);
+    }
+}
+
+bool CGUICustomWindow::IsLayered() const
+{
+    return IsChildWindow() ? GetOpacity() < 1.0f : CGUIWindow::IsLayered();
+}
+
+bool CGUICustomWindow::IsMouseInside() const
+{
+    return m_mouseInside;
+}
+
+void CGUICustomWindow::SetFocusOnHover(bool focusOnHover)
+{
+    m_focusOnHover = focusOnHover;
+}
+
+void CGUICustomWindow::SetWindowCursor(const CGUICursor& cursor)
+{
+    m_cursor.reset(cursor.Clone());
+}
+
+IGUIThreadInvoker* CGUICustomWindow::GetThreadInvoker()
+{
+    return m_invoker.GetHandle() ? &m_invoker : nullptr;
+}
+
+void CGUICustomWindow::SetBackBuffered(bool backBuffered)
+{
+    if (backBuffered == m_backBuffered) {
+        return;
+    }
+    m_backBuffered = backBuffered;
+    if (!backBuffered) {
+        m_backBuffer.reset();
+    }
+    Invalidate(nullptr, false);
+}

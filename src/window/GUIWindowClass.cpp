@@ -1,0 +1,33 @@
+#include "GUIWindowClass.h"
+
+#include "CGUIActivationContext.h"
+#include "CGUIWindowClassRegistry.h"
+#include "GUIModule.h"
+
+CGUIString RegisterWindowClass(EGUIWindowClass kind, WNDPROC windowProc)
+{
+    WNDCLASSA description {};
+    const char* suffix = "::_GUIChildWindowClass_";
+    switch (kind) {
+    case EGUIWindowClass::Child:
+        break;
+    case EGUIWindowClass::DoubleClickChild:
+        suffix = "::_GUIDoubleClickChildWindowClass_";
+        description.style = CS_DBLCLKS;
+        break;
+    case EGUIWindowClass::Dialog:
+        suffix = "::_GUIDialogWindowClass_";
+        description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        break;
+    }
+    const CGUIString name = MakeModuleClassName(suffix);
+    description.lpfnWndProc = windowProc;
+    description.hInstance = GetModuleInstance();
+    description.lpszClassName = name.GetText();
+    const CGUIActivationContext activation;
+    if (activation.IsActive()) {
+        // False when the class exists already: all the callers need.
+        static_cast<void>(CGUIWindowClassRegistry::GetInstance().RegisterClass(description));
+    }
+    return name;
+}
