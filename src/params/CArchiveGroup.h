@@ -25,6 +25,9 @@ public:
     // The nested group stored under name, or null when name is missing or
     // holds another type.
     const CArchiveGroup* FindGroup(const char* name) const;
+    // Same names, types and values in the same order, nested groups included.
+    bool Equals(const CArchiveGroup& other) const;
+
     // Stores value under name, replacing a previous value in its place.
     Value& Set(const char* name, Value value);
 

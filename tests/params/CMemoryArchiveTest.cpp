@@ -73,3 +73,21 @@ TEST(CMemoryArchive, GroupsNestUpToTheDepthLimit)
     EXPECT_FALSE(nest(archive, 0));
     EXPECT_EQ(deepest, CMemoryArchive::s_maxDepth);
 }
+
+TEST(CMemoryArchive, EqualityComparesNestedValuesAndOrder)
+{
+    auto fill = [](CMemoryArchive& archive, double value, bool swap) {
+        const int32_t n = 1;
+        CSaveFunction group([&](IOutputArchive& out) { return out.WriteDouble("d", &value); });
+        ASSERT_TRUE(archive.WriteInt(swap ? "g" : "n", &n));
+        ASSERT_TRUE(archive.WriteObject(swap ? "n" : "g", &group));
+    };
+    CMemoryArchive a, b, c, d;
+    fill(a, 1.0, false);
+    fill(b, 1.0, false);
+    fill(c, 2.0, false);
+    fill(d, 1.0, true);
+    EXPECT_TRUE(a.GetRoot().Equals(b.GetRoot()));
+    EXPECT_FALSE(a.GetRoot().Equals(c.GetRoot()));
+    EXPECT_FALSE(a.GetRoot().Equals(d.GetRoot()));
+}

@@ -282,5 +282,5 @@ TEST(CParamFunctionsComposition, EveryRegisteredClassSurvivesARoundTrip)
     }
     CMemoryArchive resaved;
     ASSERT_TRUE(loaded.Save(resaved));
-    EXPECT_TRUE(SameContent(saved.GetRoot(), resaved.GetRoot()));
+    EXPECT_TRUE(saved.GetRoot().Equals(resaved.GetRoot()));
 }

@@ -1,6 +1,5 @@
 #include "ParamTestSupport.h"
 
-#include "CArchiveGroup.h"
 #include "CBiquadGain.h"
 #include "CBiquadPhaseShift.h"
 #include "CParamFunctionsComposition.h"
@@ -54,23 +53,4 @@ std::vector<std::unique_ptr<IParamFunction>> MakeOneOfEachClass()
     EXPECT_TRUE(composition->SetFunction(2, new TParamFunction<&CFunctionsLibrary::NormLog1>));
     all.emplace_back(composition);
     return all;
-}
-
-bool SameContent(const CArchiveGroup& left, const CArchiveGroup& right)
-{
-    if (left.GetCount() != right.GetCount()) {
-        return false;
-    }
-    for (int32_t i = 0; i < left.GetCount(); ++i) {
-        const CArchiveGroup::Value& a = left.GetValue(i);
-        const CArchiveGroup::Value& b = right.GetValue(i);
-        if (left.GetName(i) != right.GetName(i) || a.index() != b.index()) {
-            return false;
-        }
-        const auto* groupA = std::get_if<std::unique_ptr<CArchiveGroup>>(&a);
-        if (groupA ? !SameContent(**groupA, *std::get<std::unique_ptr<CArchiveGroup>>(b)) : a != b) {
-            return false;
-        }
-    }
-    return true;
 }

@@ -16,12 +16,6 @@ std::vector<std::string> RegisteredClassIds();
 // non-trivial settings (biquad coefficients, composition entries).
 std::vector<std::unique_ptr<IParamFunction>> MakeOneOfEachClass();
 
-class CArchiveGroup;
-
-// Whether two archive groups hold the same names, types and values in the
-// same order, nested groups included.
-bool SameContent(const CArchiveGroup& left, const CArchiveGroup& right);
-
 // Writes whatever the given function writes: builds archives by hand.
 class CSaveFunction final : public ISaveable {
 public:
