@@ -33,6 +33,17 @@ const char* UnitPrefix(int group)
     }
 }
 
+// Skips a width or precision. More than three digits fail: such numbers would
+// only be cut to the buffer, and printf fails outright on widths beyond int.
+bool SkipDigits(const char*& p)
+{
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        ++digits;
+    }
+    return digits <= 3;
+}
+
 void AppendText(CGUIString& destination, const char* text)
 {
     destination.Append(text ? text : "");
@@ -65,14 +76,8 @@ bool CParamValueFormatter::IsValidNumberFormat(const char* format)
         while (*p && std::strchr("-+ #0", *p)) {
             ++p;
         }
-        while (*p >= '0' && *p <= '9') {
-            ++p;
-        }
-        if (*p == '.') {
-            ++p;
-            while (*p >= '0' && *p <= '9') {
-                ++p;
-            }
+        if (!SkipDigits(p) || (*p == '.' && !SkipDigits(++p))) {
+            return false;
         }
         if (*p == 'l') {
             ++p;
@@ -97,14 +102,19 @@ void CParamValueFormatter::FormatNumber(float value, CGUIString& destination) co
     }
     if (m_numberFormatValid) {
         char number[g_numberBufferSize];
-        std::snprintf(number, sizeof number, m_numberFormat.GetText(), static_cast<double>(value));
-        destination.Append(number);
+        if (std::snprintf(number, sizeof number, m_numberFormat.GetText(), static_cast<double>(value)) >= 0) {
+            number[sizeof number - 1] = '\0';
+            destination.Append(number);
+        }
     }
     destination.Append(prefix);
 }
 
 void CParamValueFormatter::FormatText(float value, IParamDescription& description, char** out)
 {
+    if (!out) {
+        return;
+    }
     const char* const text = m_template.GetText();
     const int32_t length = m_template.GetLength();
     CGUIString result;
