@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CGUILayoutPlacement.h"
+#include "CGUIRect.h"
 #include "IGUILayoutItem.h"
 
 #include <ostream>
@@ -52,6 +53,11 @@ inline void PrintTo(const CGUIPoint& point, std::ostream* os)
 inline void PrintTo(const CGUISize& size, std::ostream* os)
 {
     *os << size.width << " x " << size.height;
+}
+
+inline void PrintTo(const CGUIRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.x << ", " << rect.y << ") " << rect.width << " x " << rect.height;
 }
 
 inline CGUILayoutPlacement ExplicitAt(int32_t x, int32_t y, bool explicitX, bool explicitY)
