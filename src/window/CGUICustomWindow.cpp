@@ -32,6 +32,12 @@ CGUIPoint Negate(CGUIPoint point)
     return CGUIPoint { -point.x, -point.y };
 }
 
+// Shown within its parent; the parent itself may be hidden (printing).
+bool HasVisibleStyle(const CGUIWindow& window)
+{
+    return (GetWindowLongPtrA(window.GetHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // The top-level window that contains hwnd is the active one.
 bool IsInActiveWindow(HWND hwnd)
 {
@@ -483,10 +489,10 @@ void CGUICustomWindow::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam
     IGUIMouseListener* listener = GetMouseListener();
     switch (message) {
     case WM_MOUSEMOVE:
-        OnMouseMove(event);
+        TrackMouseMove(event);
         return;
     case WM_MOUSELEAVE:
-        OnMouseLeave(event);
+        TrackMouseLeave(event);
         return;
     case WM_MOUSEWHEEL:
         listener->OnMouseWheel(event);
@@ -555,7 +561,7 @@ void CGUICustomWindow::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-void CGUICustomWindow::OnMouseMove(const CGUIMouseEvent& event)
+void CGUICustomWindow::TrackMouseMove(const CGUIMouseEvent& event)
 {
     const std::shared_ptr<bool> alive = m_alive;
     const HWND hwnd = GetHandle();
@@ -605,7 +611,7 @@ void CGUICustomWindow::OnMouseMove(const CGUIMouseEvent& event)
     TrackMouseEvent(&tracking);
 }
 
-void CGUICustomWindow::OnMouseLeave(const CGUIMouseEvent& event)
+void CGUICustomWindow::TrackMouseLeave(const CGUIMouseEvent& event)
 {
     const std::shared_ptr<bool> alive = m_alive;
     if (m_mouseInside) {
@@ -715,7 +721,7 @@ void CGUICustomWindow::Compose(IGUIDrawContext& context, const CGUIRegion& clip)
             for (HWND sibling = GetWindow(hwnd, GW_HWNDLAST); sibling && sibling != hwnd;
                  sibling = GetWindow(sibling, GW_HWNDPREV)) {
                 CGUIWindow* window = FromHandle(sibling);
-                if (window && window->IsWindowVisible()) {
+                if (window && HasVisibleStyle(*window)) {
                     PaintChild(*window, context, *parentClip);
                 }
             }
@@ -754,7 +760,7 @@ void CGUICustomWindow::PaintTree(CGUIWindow& window, IGUIDrawContext& context, c
     const HWND top = GetWindow(window.GetHandle(), GW_CHILD);
     for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV)) {
         CGUIWindow* childWindow = FromHandle(child);
-        if (childWindow && childWindow->IsWindowVisible()) {
+        if (childWindow && HasVisibleStyle(*childWindow)) {
             PaintChild(*childWindow, context, clip);
         }
     }

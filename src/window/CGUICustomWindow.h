@@ -154,8 +154,8 @@ private:
     void PaintBackBuffered(IGUIDrawContext& target, HRGN update, const CGUIRect& paintRect);
     LRESULT OnKeyMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnMouseMove(const CGUIMouseEvent& event);
-    void OnMouseLeave(const CGUIMouseEvent& event);
+    void TrackMouseMove(const CGUIMouseEvent& event);
+    void TrackMouseLeave(const CGUIMouseEvent& event);
     void ShowCursorIfOver(bool inside);
 
     // Cleared when the object is destroyed; whoever called out to a listener
