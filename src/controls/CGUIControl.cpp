@@ -1,0 +1,563 @@
+#include "CGUIControl.h"
+
+#include "IGUIControlHost.h"
+#include "IGUIControlShape.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+
+class CGUIControl::CChildIterator : public IGUIControlIterator {
+public:
+    explicit CChildIterator(const CGUIControl& control)
+        : m_control(control)
+    {
+    }
+    // By index, so that a list changed during the walk never leaves it
+    // pointing into freed storage.
+    IGUIControl* Next() override
+    {
+        if (m_next >= m_control.m_children.size()) {
+            return nullptr;
+        }
+        return m_control.m_children[m_next++].control;
+    }
+
+private:
+    const CGUIControl& m_control;
+    size_t m_next = 0;
+};
+
+CGUIControl::CGUIControl()
+    : m_cursor(LoadSystemCursor(IDC_ARROW))
+{
+}
+
+CGUIControl::~CGUIControl()
+{
+    // The host must not keep a pointer to a control that is gone.
+    ReleaseMouse();
+    SetFocus(false);
+    if (m_parent != nullptr) {
+        TakeOutOfParent(m_parent, this);
+        m_parent = nullptr;
+    }
+    std::vector<CChild> children;
+    children.swap(m_children);
+    for (const CChild& child : children) {
+        child.control->SetParent(nullptr, false);
+        if (child.owned) {
+            delete child.control;
+        }
+    }
+}
+
+IGUIWindow* CGUIControl::GetHostWindow() const
+{
+    return m_parent != nullptr ? m_parent->GetHostWindow() : m_hostWindow;
+}
+
+IGUIControlHost* CGUIControl::GetHost() const
+{
+    return m_parent != nullptr ? m_parent->GetHost() : m_host;
+}
+
+void CGUIControl::SetParent(IGUIControl* parent, bool owned)
+{
+    if (parent == m_parent) {
+        return;
+    }
+    // A control leaving its tree must not stay its host's focus or capture.
+    ReleaseMouse();
+    SetFocus(false);
+    if (m_parent != nullptr) {
+        TakeOutOfParent(m_parent, this);
+    }
+    m_parent = parent;
+    if (m_parent != nullptr) {
+        m_parent->AddChild(this, owned);
+    }
+    m_hostWindow = nullptr;
+    m_host = nullptr;
+}
+
+void CGUIControl::SetHost(IGUIWindow* window, IGUIControlHost* host)
+{
+    ReleaseMouse();
+    SetFocus(false);
+    if (m_parent != nullptr) {
+        TakeOutOfParent(m_parent, this);
+        m_parent = nullptr;
+    }
+    m_hostWindow = window;
+    m_host = host;
+}
+
+void CGUIControl::AddChild(IGUIControl* child, bool owned)
+{
+    if (child == nullptr || child == this) {
+        return;
+    }
+    child->SetParent(this, owned);
+    auto found = std::find_if(
+        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    if (found != m_children.end()) {
+        found->owned = owned;
+        return;
+    }
+    m_children.push_back(CChild { child, owned });
+    m_childrenNotifier.Notify();
+}
+
+bool CGUIControl::RemoveChild(IGUIControl* child)
+{
+    auto found = std::find_if(
+        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    if (found == m_children.end()) {
+        return false;
+    }
+    const bool owned = TakeOutChild(child);
+    child->SetParent(nullptr, false);
+    if (owned) {
+        delete child;
+    }
+    m_childrenNotifier.Notify();
+    return owned;
+}
+
+bool CGUIControl::TakeOutChild(IGUIControl* child)
+{
+    auto found = std::find_if(
+        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    if (found == m_children.end()) {
+        return false;
+    }
+    const bool owned = found->owned;
+    m_children.erase(found);
+    return owned;
+}
+
+void CGUIControl::TakeOutOfParent(IGUIControl* parent, IGUIControl* child)
+{
+    // RemoveChild would delete an owned child, which is wrong when the child
+    // itself is moving elsewhere or going away.
+    if (auto* control = dynamic_cast<CGUIControl*>(parent)) {
+        (void)control->TakeOutChild(child);
+        control->m_childrenNotifier.Notify();
+    }
+}
+
+void CGUIControl::MoveChildToEnd(IGUIControl* child)
+{
+    auto found = std::find_if(
+        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    if (found == m_children.end()) {
+        return;
+    }
+    const CChild entry = *found;
+    m_children.erase(found);
+    m_children.push_back(entry);
+    m_childrenNotifier.Notify();
+}
+
+IGUIControlIterator* CGUIControl::CreateChildIterator() const
+{
+    return new CChildIterator(*this);
+}
+
+void CGUIControl::SetVisible(bool visible)
+{
+    if (visible == m_visible) {
+        return;
+    }
+    if (m_visible) {
+        Invalidate();
+    }
+    m_visible = visible;
+    if (m_visible) {
+        Invalidate();
+    }
+    m_visibilityNotifier.Notify();
+}
+
+bool CGUIControl::IsShown() const
+{
+    const IGUIWindow* window = GetHostWindow();
+    return m_visible && window != nullptr && window->IsWindowVisible();
+}
+
+void CGUIControl::SetPosition(CGUIPoint position)
+{
+    if (position == m_position) {
+        return;
+    }
+    const bool shown = IsShown();
+    if (shown) {
+        Invalidate();
+    }
+    m_position = position;
+    if (shown) {
+        Invalidate();
+    }
+    m_positionNotifier.Notify();
+}
+
+void CGUIControl::Offset(CGUIPoint delta)
+{
+    SetPosition(CGUIPoint { m_position.x + delta.x, m_position.y + delta.y });
+}
+
+void CGUIControl::BringToFront()
+{
+    // Moved in place: taking an owned child out with RemoveChild would delete it.
+    auto* parent = dynamic_cast<CGUIControl*>(m_parent);
+    if (parent == nullptr) {
+        return;
+    }
+    parent->MoveChildToEnd(this);
+    if (IsShown()) {
+        Invalidate();
+    }
+}
+
+bool CGUIControl::IsTranslucent() const
+{
+    return (m_shape != nullptr && !m_shape->CoversRectangle()) || m_opacity < 1.0f;
+}
+
+void CGUIControl::SetOpacity(float opacity)
+{
+    if (std::isnan(opacity)) {
+        return;
+    }
+    opacity = std::clamp(opacity, 0.0f, 1.0f);
+    if (opacity == m_opacity) {
+        return;
+    }
+    m_opacity = opacity;
+    if (IsShown()) {
+        Invalidate();
+    }
+    m_opacityNotifier.Notify();
+}
+
+void CGUIControl::CaptureMouse()
+{
+    IGUIControlHost* host = GetHost();
+    if (host == nullptr) {
+        return;
+    }
+    host->SetCapturedControl(this);
+    RefreshVisualState();
+    m_captureNotifier.Notify();
+}
+
+void CGUIControl::ReleaseMouse()
+{
+    if (!HasMouseCapture()) {
+        return;
+    }
+    GetHost()->SetCapturedControl(nullptr);
+    RefreshVisualState();
+    m_captureNotifier.Notify();
+}
+
+bool CGUIControl::HasMouseCapture() const
+{
+    const IGUIControlHost* host = GetHost();
+    return host != nullptr && host->GetCapturedControl() == this;
+}
+
+void CGUIControl::SetFocus(bool focus)
+{
+    IGUIControlHost* host = GetHost();
+    if (host == nullptr) {
+        return;
+    }
+    if (focus) {
+        host->SetFocusedControl(this);
+    } else if (host->GetFocusedControl() == this) {
+        host->SetFocusedControl(nullptr);
+    }
+}
+
+bool CGUIControl::HasFocus() const
+{
+    const IGUIControlHost* host = GetHost();
+    return host != nullptr && host->GetFocusedControl() == this;
+}
+
+void CGUIControl::SetFocusOnHover(bool focusOnHover)
+{
+    if (focusOnHover == m_focusOnHover) {
+        return;
+    }
+    m_focusOnHover = focusOnHover;
+    if (m_focusOnHover && m_hovered) {
+        SetFocus(true);
+    }
+}
+
+void CGUIControl::SetCursor(const CGUICursor* cursor)
+{
+    m_cursor.reset(cursor != nullptr ? cursor->Clone() : nullptr);
+}
+
+void CGUIControl::InvalidateRect(const CGUIRect& rect)
+{
+    if (rect.width <= 0 || rect.height <= 0 || !IsShown()) {
+        return;
+    }
+    if (m_parent == nullptr) {
+        if (m_hostWindow != nullptr) {
+            m_hostWindow->InvalidateWithParents(&rect);
+        }
+        return;
+    }
+    const CGUISize parentSize = m_parent->GetTreePainter()->GetSize();
+    const int32_t left = std::max(rect.x + m_position.x, 0);
+    const int32_t top = std::max(rect.y + m_position.y, 0);
+    const int32_t right = std::min(rect.x + m_position.x + rect.width, parentSize.width);
+    const int32_t bottom = std::min(rect.y + m_position.y + rect.height, parentSize.height);
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    CGUIRect inParent { left, top, right - left, bottom - top };
+    if (const auto* parent = dynamic_cast<const CGUIControl*>(m_parent)) {
+        parent->CutCoveredBands(this, inParent);
+    }
+    m_parent->InvalidateRect(inParent);
+}
+
+void CGUIControl::CutCoveredBands(const IGUIControl* child, CGUIRect& rect) const
+{
+    auto self = std::find_if(
+        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    if (self == m_children.end()) {
+        return;
+    }
+    for (auto later = self + 1; later != m_children.end(); ++later) {
+        const IGUIControl* sibling = later->control;
+        if (!sibling->IsVisible() || sibling->IsTranslucent()) {
+            continue;
+        }
+        const CGUIPoint at = sibling->GetPosition();
+        const CGUISize size = sibling->GetTreePainter()->GetSize();
+        const int32_t left = rect.x;
+        const int32_t top = rect.y;
+        const int32_t right = rect.x + rect.width;
+        const int32_t bottom = rect.y + rect.height;
+        const int32_t sibRight = at.x + size.width;
+        const int32_t sibBottom = at.y + size.height;
+        int32_t newTop = top;
+        int32_t newBottom = bottom;
+        int32_t newLeft = left;
+        int32_t newRight = right;
+        if (at.x <= left && sibRight >= right) {
+            if (at.y <= top && sibBottom > top) {
+                newTop = std::min(sibBottom, bottom);
+            } else if (at.y < bottom && sibBottom >= bottom && at.y > top) {
+                newBottom = at.y;
+            }
+        } else if (at.y <= top && sibBottom >= bottom) {
+            if (at.x <= left && sibRight > left) {
+                newLeft = std::min(sibRight, right);
+            } else if (at.x < right && sibRight >= right && at.x > left) {
+                newRight = at.x;
+            }
+        }
+        rect = CGUIRect { newLeft, newTop, newRight - newLeft, newBottom - newTop };
+        if (rect.width <= 0 || rect.height <= 0) {
+            return;
+        }
+    }
+}
+
+void CGUIControl::Invalidate()
+{
+    const CGUISize size = m_treePainter.GetSize();
+    InvalidateRect(CGUIRect { 0, 0, size.width, size.height });
+}
+
+void CGUIControl::SetEnabled(bool enabled)
+{
+    if (enabled == m_enabled) {
+        return;
+    }
+    m_enabled = enabled;
+    RefreshVisualState();
+    m_enabledNotifier.Notify();
+}
+
+void CGUIControl::SetUserMouseListener(IGUIMouseListener* listener)
+{
+    m_userMouseListener = listener != nullptr ? listener : &m_ownMouseListener;
+}
+
+void CGUIControl::SetUserKeyboardListener(IGUIKeyboardListener* listener)
+{
+    m_userKeyboardListener = listener != nullptr ? listener : &m_ownKeyboardListener;
+}
+
+void CGUIControl::RefreshVisualState()
+{
+    if (!m_enabled) {
+        m_visualState.Set(CGUIVisualState::kDisabled);
+    } else if (m_hovered) {
+        m_visualState.Set(CGUIVisualState::kHovered);
+    } else if (HasFocus()) {
+        m_visualState.Set(CGUIVisualState::kFocused);
+    } else {
+        m_visualState.Set(CGUIVisualState::kNormal);
+    }
+}
+
+void CGUIControl::WatchContent(CGUINotifier* changed)
+{
+    IGUIPainter* content = GetContentPainter();
+    m_paintedSize = content->GetSize();
+    m_shape = dynamic_cast<const IGUIControlShape*>(content);
+    content->GetSizeNotifier().AddListener(&m_sizeListener);
+    if (changed != nullptr) {
+        changed->AddListener(&m_changeListener);
+    }
+}
+
+void CGUIControl::OnContentSizeChanged()
+{
+    // One rectangle over the old and the new extent repaints what was
+    // uncovered as well as what is new.
+    const CGUISize size = m_treePainter.GetSize();
+    InvalidateRect(
+        CGUIRect { 0, 0, std::max(size.width, m_paintedSize.width), std::max(size.height, m_paintedSize.height) });
+    m_paintedSize = size;
+}
+
+void CGUIControl::OnContentChanged()
+{
+    Invalidate();
+}
+
+void CGUIControl::OnLeftDown(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnLeftDown(event);
+    if (m_focusOnPress) {
+        SetFocus(true);
+    }
+}
+
+void CGUIControl::OnLeftUp(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnLeftUp(event);
+}
+
+void CGUIControl::OnLeftClick(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnLeftClick(event);
+}
+
+void CGUIControl::OnLeftDoubleClick(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnLeftDoubleClick(event);
+}
+
+void CGUIControl::OnRightDown(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnRightDown(event);
+    if (m_focusOnPress) {
+        SetFocus(true);
+    }
+}
+
+void CGUIControl::OnRightUp(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnRightUp(event);
+}
+
+void CGUIControl::OnRightClick(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnRightClick(event);
+}
+
+void CGUIControl::OnRightDoubleClick(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnRightDoubleClick(event);
+}
+
+void CGUIControl::OnMouseEnter(const CGUIMouseEvent& event)
+{
+    m_hovered = true;
+    RefreshVisualState();
+    m_userMouseListener->OnMouseEnter(event);
+    m_enterLeaveNotifier.Notify();
+    if (!m_focusOnHover) {
+        return;
+    }
+    // The host view is a child window, which is never the active window
+    // itself: its top-level window is what must be active.
+    const IGUIWindow* window = GetHostWindow();
+    HWND hwnd = window != nullptr ? window->GetHandle() : nullptr;
+    if (hwnd != nullptr && GetAncestor(hwnd, GA_ROOT) == GetActiveWindow()) {
+        SetFocus(true);
+    }
+}
+
+void CGUIControl::OnMouseMove(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnMouseMove(event);
+}
+
+void CGUIControl::OnMouseHover(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnMouseHover(event);
+    m_hoverPosition = event.point;
+    m_hoverNotifier.Notify();
+}
+
+void CGUIControl::OnMouseLeave(const CGUIMouseEvent& event)
+{
+    m_hovered = false;
+    RefreshVisualState();
+    m_userMouseListener->OnMouseLeave(event);
+    m_enterLeaveNotifier.Notify();
+}
+
+void CGUIControl::OnMouseWheel(const CGUIMouseEvent& event)
+{
+    m_userMouseListener->OnMouseWheel(event);
+}
+
+void CGUIControl::OnKeyDown(const CGUIKeyEvent& event)
+{
+    m_userKeyboardListener->OnKeyDown(event);
+}
+
+void CGUIControl::OnKeyUp(const CGUIKeyEvent& event)
+{
+    m_userKeyboardListener->OnKeyUp(event);
+}
+
+void CGUIControl::OnHotKey(const CGUIHotKeyEvent& event)
+{
+    m_userKeyboardListener->OnHotKey(event);
+}
+
+bool CGUIControl::WantsKey(const CGUIKeyEvent& event)
+{
+    return m_userKeyboardListener->WantsKey(event);
+}
+
+void CGUIControl::OnSetFocus(const CGUIFocusEvent& event)
+{
+    RefreshVisualState();
+    m_userKeyboardListener->OnSetFocus(event);
+    m_focusNotifier.Notify();
+}
+
+void CGUIControl::OnKillFocus(const CGUIFocusEvent& event)
+{
+    RefreshVisualState();
+    m_userKeyboardListener->OnKillFocus(event);
+    m_focusNotifier.Notify();
+}

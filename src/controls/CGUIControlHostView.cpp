@@ -1,0 +1,298 @@
+#include "CGUIControlHostView.h"
+
+#include "IGUIControlShape.h"
+#include "IGUIPainter.h"
+
+#include <memory>
+
+namespace {
+
+// The target's position in the root's coordinates. The root itself sits at the
+// view's origin, so its own position does not count.
+CGUIPoint PositionInRoot(const IGUIControl* control)
+{
+    CGUIPoint sum;
+    for (; control != nullptr && control->GetParent() != nullptr; control = control->GetParent()) {
+        const CGUIPoint position = control->GetPosition();
+        sum.x += position.x;
+        sum.y += position.y;
+    }
+    return sum;
+}
+
+bool Contains(CGUISize size, CGUIPoint point)
+{
+    return point.x >= 0 && point.y >= 0 && point.x < size.width && point.y < size.height;
+}
+
+CGUIFocusEvent MakeFocusEvent(UINT message)
+{
+    CGUIFocusEvent event;
+    event.message = message;
+    return event;
+}
+
+} // namespace
+
+CGUIControlHostView::CGUIControlHostView(IGUIControl* root)
+{
+    SetRootControl(root);
+}
+
+CGUIControlHostView::~CGUIControlHostView()
+{
+    ReleaseRoot();
+}
+
+void CGUIControlHostView::ReleaseRoot()
+{
+    if (m_root == nullptr) {
+        return;
+    }
+    IGUIControl* root = m_root;
+    root->GetTreePainter()->GetSizeNotifier().RemoveListener(&m_rootSizeListener);
+    SetCapturedControl(nullptr);
+    (void)SetFocusedControl(nullptr);
+    root->SetHost(nullptr, nullptr);
+    m_root = nullptr;
+    delete root;
+}
+
+void CGUIControlHostView::SetRootControl(IGUIControl* root)
+{
+    if (root == m_root) {
+        return;
+    }
+    ReleaseRoot();
+    m_root = root;
+    if (m_root == nullptr) {
+        return;
+    }
+    m_root->SetHost(this, this);
+    m_root->GetTreePainter()->GetSizeNotifier().AddListener(&m_rootSizeListener);
+    FollowRootSize();
+    Invalidate(nullptr, false);
+}
+
+void CGUIControlHostView::FollowRootSize()
+{
+    // The window tells its painter of every new client size, which comes
+    // straight back here: the guard ends that round trip.
+    if (m_followingSize || m_root == nullptr) {
+        return;
+    }
+    m_followingSize = true;
+    SetSize(m_root->GetTreePainter()->GetSize());
+    m_followingSize = false;
+}
+
+IGUIControl* CGUIControlHostView::FindControlAt(IGUIControl* control, CGUIPoint point)
+{
+    if (control == nullptr || !control->IsVisible()) {
+        return nullptr;
+    }
+    std::unique_ptr<IGUIControlIterator> children(control->CreateChildIterator());
+    while (IGUIControl* child = children != nullptr ? children->Next() : nullptr) {
+        if (!child->IsVisible()) {
+            continue;
+        }
+        const CGUIPoint position = child->GetPosition();
+        const CGUIPoint inChild { point.x - position.x, point.y - position.y };
+        if (!Contains(child->GetTreePainter()->GetSize(), inChild)) {
+            continue;
+        }
+        if (IGUIControl* found = FindControlAt(child, inChild)) {
+            return found;
+        }
+    }
+    if (!control->GetEnabling()->IsEnabled() || !control->AcceptsMouse()
+        || !Contains(control->GetTreePainter()->GetSize(), point)) {
+        return nullptr;
+    }
+    const auto* shape = dynamic_cast<const IGUIControlShape*>(control->GetContentPainter());
+    return shape == nullptr || shape->HitTest(point) ? control : nullptr;
+}
+
+IGUIControl* CGUIControlHostView::SetFocusedControl(IGUIControl* control)
+{
+    IGUIControl* previous = m_focused;
+    if (control == previous) {
+        return previous;
+    }
+    // Stored first, so that the control losing the focus already sees that it
+    // has none when it refreshes its look.
+    m_focused = control;
+    if (previous != nullptr) {
+        previous->GetKeyboardListener()->OnKillFocus(MakeFocusEvent(WM_KILLFOCUS));
+    }
+    if (HasFocus() == (control != nullptr)) {
+        if (control != nullptr) {
+            control->GetKeyboardListener()->OnSetFocus(MakeFocusEvent(WM_SETFOCUS));
+        }
+    } else {
+        // The native focus change comes back as WM_SETFOCUS or WM_KILLFOCUS
+        // and reaches the focused control through the keyboard forwarder.
+        SetFocus(control != nullptr);
+    }
+    return previous;
+}
+
+IGUIControl* CGUIControlHostView::SetCapturedControl(IGUIControl* control)
+{
+    IGUIControl* previous = m_captured;
+    m_captured = control;
+    if (control != nullptr) {
+        SetCapture();
+    } else {
+        ReleaseCapture();
+    }
+    return previous;
+}
+
+IGUIPainter* CGUIControlHostView::GetPainter()
+{
+    return m_root != nullptr ? m_root->GetTreePainter() : nullptr;
+}
+
+CGUICursor* CGUIControlHostView::GetCursor()
+{
+    IGUIControl* source = m_captured;
+    POINT cursor;
+    if (source == nullptr && GetHandle() != nullptr && GetCursorPos(&cursor) && ScreenToClient(GetHandle(), &cursor)) {
+        source = FindControlAt(m_root, CGUIPoint { cursor.x, cursor.y });
+    }
+    return source != nullptr ? source->GetCursor() : nullptr;
+}
+
+bool CGUIControlHostView::HitTest(CGUIPoint point) const
+{
+    return GetOption() && FindControlAt(m_root, point) != nullptr;
+}
+
+void CGUIControlHostView::CMouseForwarder::Forward(
+    const CGUIMouseEvent& event, void (IGUIMouseListener::*operation)(const CGUIMouseEvent&))
+{
+    IGUIControl* target = m_view.m_captured;
+    if (target == nullptr) {
+        target = FindControlAt(m_view.m_root, event.point);
+    }
+    if (target == nullptr) {
+        return;
+    }
+    CGUIMouseEvent local = event;
+    const CGUIPoint offset = PositionInRoot(target);
+    local.point.x -= offset.x;
+    local.point.y -= offset.y;
+    (target->GetMouseListener()->*operation)(local);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnLeftDown(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnLeftDown);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnLeftUp(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnLeftUp);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnLeftClick(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnLeftClick);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnLeftDoubleClick(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnLeftDoubleClick);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnRightDown(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnRightDown);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnRightUp(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnRightUp);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnRightClick(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnRightClick);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnRightDoubleClick(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnRightDoubleClick);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnMouseEnter(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnMouseEnter);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnMouseMove(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnMouseMove);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnMouseHover(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnMouseHover);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnMouseLeave(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnMouseLeave);
+}
+
+void CGUIControlHostView::CMouseForwarder::OnMouseWheel(const CGUIMouseEvent& event)
+{
+    Forward(event, &IGUIMouseListener::OnMouseWheel);
+}
+
+IGUIKeyboardListener* CGUIControlHostView::CKeyboardForwarder::Target() const
+{
+    return m_view.m_focused != nullptr ? m_view.m_focused->GetKeyboardListener() : nullptr;
+}
+
+void CGUIControlHostView::CKeyboardForwarder::OnKeyDown(const CGUIKeyEvent& event)
+{
+    if (IGUIKeyboardListener* target = Target()) {
+        target->OnKeyDown(event);
+    }
+}
+
+void CGUIControlHostView::CKeyboardForwarder::OnKeyUp(const CGUIKeyEvent& event)
+{
+    if (IGUIKeyboardListener* target = Target()) {
+        target->OnKeyUp(event);
+    }
+}
+
+void CGUIControlHostView::CKeyboardForwarder::OnHotKey(const CGUIHotKeyEvent& event)
+{
+    if (IGUIKeyboardListener* target = Target()) {
+        target->OnHotKey(event);
+    }
+}
+
+bool CGUIControlHostView::CKeyboardForwarder::WantsKey(const CGUIKeyEvent& event)
+{
+    IGUIKeyboardListener* target = Target();
+    return target != nullptr && target->WantsKey(event);
+}
+
+void CGUIControlHostView::CKeyboardForwarder::OnSetFocus(const CGUIFocusEvent& event)
+{
+    if (IGUIKeyboardListener* target = Target()) {
+        target->OnSetFocus(event);
+    }
+}
+
+void CGUIControlHostView::CKeyboardForwarder::OnKillFocus(const CGUIFocusEvent& event)
+{
+    if (IGUIKeyboardListener* target = Target()) {
+        target->OnKillFocus(event);
+    }
+}

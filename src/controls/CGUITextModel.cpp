@@ -1,0 +1,7 @@
+#include "CGUITextModel.h"
+
+void CGUITextModel::SetText(const char* text)
+{
+    m_text.Assign(text);
+    m_notifier.Notify();
+}

@@ -1,0 +1,219 @@
+#include "ControlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Root 200 × 40 with two 40 × 40 children: a at (0, 0) and b at (100, 0),
+// b accepting only its left half.
+struct CTree {
+    CTestControl* root = new CTestControl({ 200, 40 });
+    CTestControl* a = new CTestControl({ 40, 40 });
+    CTestControl* b = new CTestControl({ 40, 40 }, {}, true);
+    CTree()
+    {
+        root->AddChild(a, true);
+        root->AddChild(b, true);
+        b->SetPosition({ 100, 0 });
+        root->SetAcceptsMouse(false);
+    }
+};
+
+TEST(CGUIControlHostViewTest, FindsTheDeepestControlThatAcceptsThePoint)
+{
+    CTree tree;
+    std::unique_ptr<CTestControl> owner(tree.root);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 0, 0 }), tree.a);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 39, 39 }), tree.a);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 40, 10 }), nullptr);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 110, 10 }), tree.b);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 130, 10 }), nullptr);
+    tree.a->SetEnabled(false);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 5, 5 }), nullptr);
+    tree.root->SetAcceptsMouse(true);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 5, 5 }), tree.root);
+    tree.root->SetVisible(false);
+    EXPECT_EQ(CGUIControlHostView::FindControlAt(tree.root, { 5, 5 }), nullptr);
+}
+
+TEST(CGUIControlHostViewTest, ClickWhereNoControlAcceptsThePointGoesToTheWindowBelow)
+{
+    CTree tree;
+    CHostedTree host(tree.root);
+    host.view->SetOption(true);
+    ASSERT_TRUE(host.view->IsCreated());
+    CRecordingListener user(tree.b);
+    tree.b->SetUserMouseListener(&user);
+
+    const POINT onB = host.ToScreen({ 110, 20 });
+    const POINT besideB = host.ToScreen({ 130, 20 });
+    EXPECT_EQ(SendMessageA(host.view->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(besideB.x, besideB.y)), HTTRANSPARENT);
+    EXPECT_NE(SendMessageA(host.view->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(onB.x, onB.y)), HTTRANSPARENT);
+    EXPECT_EQ(WindowFromPoint(besideB), host.parent.GetHandle());
+    EXPECT_EQ(WindowFromPoint(onB), host.view->GetHandle());
+
+    host.SendMouse(WM_LBUTTONDOWN, { 130, 20 }, MK_LBUTTON);
+    EXPECT_TRUE(user.calls.empty());
+    host.SendMouse(WM_LBUTTONDOWN, { 110, 20 }, MK_LBUTTON);
+    ASSERT_EQ(user.Count("LeftDown"), 1);
+    EXPECT_EQ(user.calls.back().point, (CGUIPoint { 10, 20 }));
+
+    // Without the option flag the view lets every point through.
+    host.view->SetOption(false);
+    EXPECT_EQ(SendMessageA(host.view->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(onB.x, onB.y)), HTTRANSPARENT);
+}
+
+TEST(CGUIControlHostViewTest, CapturedControlGetsMovesOutsideItsRectangle)
+{
+    CTree tree;
+    CHostedTree host(tree.root);
+    host.view->SetOption(true);
+    CRecordingListener userA(tree.a);
+    CRecordingListener userB(tree.b);
+    tree.a->SetUserMouseListener(&userA);
+    tree.b->SetUserMouseListener(&userB);
+
+    tree.a->CaptureMouse();
+    EXPECT_TRUE(tree.a->HasMouseCapture());
+    EXPECT_EQ(GetCapture(), host.view->GetHandle());
+    host.SendMouse(WM_MOUSEMOVE, { 150, 30 });
+    host.SendMouse(WM_MOUSEMOVE, { 110, 5 });
+    ASSERT_EQ(userA.Count("MouseMove"), 2);
+    EXPECT_EQ(userA.calls.back().point, (CGUIPoint { 110, 5 }));
+    EXPECT_EQ(userB.Count("MouseMove"), 0);
+
+    tree.a->ReleaseMouse();
+    EXPECT_FALSE(tree.a->HasMouseCapture());
+    EXPECT_EQ(GetCapture(), nullptr);
+    host.SendMouse(WM_MOUSEMOVE, { 110, 5 });
+    EXPECT_EQ(userB.Count("MouseMove"), 1);
+    EXPECT_EQ(userA.Count("MouseMove"), 2);
+}
+
+TEST(CGUIControlHostViewTest, PressGivesFocusAfterTheUserListenerSawIt)
+{
+    CTree tree;
+    CHostedTree host(tree.root);
+    host.view->SetOption(true);
+    CRecordingListener user(tree.a);
+    tree.a->SetUserMouseListener(&user);
+    tree.a->SetUserKeyboardListener(&user);
+
+    host.SendMouse(WM_LBUTTONDOWN, { 5, 5 }, MK_LBUTTON);
+    ASSERT_FALSE(user.calls.empty());
+    EXPECT_EQ(user.calls.front().name, "LeftDown");
+    EXPECT_FALSE(user.calls.front().hadFocus);
+    EXPECT_TRUE(tree.a->HasFocus());
+    EXPECT_EQ(host.view->GetFocusedControl(), tree.a);
+    EXPECT_EQ(user.Count("SetFocus"), 1);
+    EXPECT_EQ(tree.a->GetVisualState().Get(), CGUIVisualState::kFocused);
+
+    host.SendMouse(WM_RBUTTONDOWN, { 105, 5 }, MK_RBUTTON);
+    EXPECT_TRUE(tree.b->HasFocus());
+    EXPECT_EQ(user.Count("KillFocus"), 1);
+    EXPECT_EQ(tree.a->GetVisualState().Get(), CGUIVisualState::kNormal);
+}
+
+TEST(CGUIControlHostViewTest, KeysGoToTheFocusedControlOnly)
+{
+    CTree tree;
+    CHostedTree host(tree.root);
+    CRecordingListener user(tree.a);
+    tree.a->SetUserKeyboardListener(&user);
+
+    SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'A', 1);
+    EXPECT_TRUE(user.calls.empty());
+
+    tree.a->SetFocus(true);
+    ASSERT_EQ(user.Count("SetFocus"), 1);
+    SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'B', 1);
+    SendMessageA(host.view->GetHandle(), WM_KEYUP, 'B', 1);
+    EXPECT_EQ(user.Count("KeyDown"), 1);
+    EXPECT_EQ(user.Count("KeyUp"), 1);
+    EXPECT_EQ(user.calls.back().point.x, 'B');
+
+    tree.a->SetFocus(false);
+    EXPECT_EQ(user.Count("KillFocus"), 1);
+    SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'C', 1);
+    EXPECT_EQ(user.Count("KeyDown"), 1);
+}
+
+TEST(CGUIControlHostViewTest, FocusingTheFocusedControlAgainNotifiesNothing)
+{
+    CTree tree;
+    CHostedTree host(tree.root);
+    CRecordingListener user(tree.a);
+    tree.a->SetUserKeyboardListener(&user);
+    {
+        CNotifyCounter focus(tree.a->GetFocusNotifier());
+        EXPECT_EQ(host.view->SetFocusedControl(tree.a), nullptr);
+        const size_t seen = user.calls.size();
+        const int fired = focus.count;
+        EXPECT_EQ(fired, 1);
+        EXPECT_EQ(host.view->SetFocusedControl(tree.a), tree.a);
+        tree.a->SetFocus(true);
+        EXPECT_EQ(user.calls.size(), seen);
+        EXPECT_EQ(focus.count, fired);
+    }
+
+    // A focused control that goes away leaves no focus behind.
+    EXPECT_TRUE(tree.root->RemoveChild(tree.a));
+    EXPECT_EQ(host.view->GetFocusedControl(), nullptr);
+}
+
+TEST(CGUIControlHostViewTest, InvalidationUnderAnOpaqueLaterSiblingLosesTheCoveredBand)
+{
+    auto* root = new CTestControl({ 200, 100 });
+    auto* below = new CTestControl({ 100, 60 });
+    auto* cover = new CTestControl({ 150, 20 });
+    auto* left = new CTestControl({ 30, 100 });
+    root->AddChild(below, true);
+    root->AddChild(cover, true);
+    root->AddChild(left, true);
+    below->SetPosition({ 20, 10 });
+    cover->SetPosition({ 0, 50 });
+    CHostedTree host(root);
+    left->SetVisible(false);
+
+    host.view->invalidated.clear();
+    below->Invalidate();
+    ASSERT_EQ(host.view->invalidated.size(), 1u);
+    EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 20, 10, 100, 40 }));
+
+    // A band at the left, cut by a sibling of the full height.
+    left->SetVisible(true);
+    host.view->invalidated.clear();
+    below->Invalidate();
+    ASSERT_EQ(host.view->invalidated.size(), 1u);
+    EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 30, 10, 90, 40 }));
+
+    // Translucent siblings cut nothing.
+    cover->SetOpacity(0.5f);
+    left->SetOpacity(0.5f);
+    host.view->invalidated.clear();
+    below->InvalidateRect({ 0, 0, 10, 10 });
+    ASSERT_EQ(host.view->invalidated.size(), 1u);
+    EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 20, 10, 10, 10 }));
+
+    // Hidden windows invalidate nothing.
+    host.parent.SetVisible(false);
+    host.view->invalidated.clear();
+    below->Invalidate();
+    EXPECT_TRUE(host.view->invalidated.empty());
+}
+
+TEST(CGUIControlHostViewTest, ViewAndRootControlKeepOneSize)
+{
+    auto* root = new CTestControl({ 120, 30 });
+    CHostedTree host(root);
+    EXPECT_EQ(host.view->GetClientSize(), (CGUISize { 120, 30 }));
+    root->GetContentPainter()->SetSize({ 80, 20 });
+    EXPECT_EQ(host.view->GetClientSize(), (CGUISize { 80, 20 }));
+    host.view->SetSize({ 60, 50 });
+    EXPECT_EQ(root->GetTreePainter()->GetSize(), (CGUISize { 60, 50 }));
+    EXPECT_EQ(root->GetHostWindow(), host.view);
+    EXPECT_EQ(root->GetHost(), host.view);
+    EXPECT_TRUE(root->IsShown());
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+#include "ControlTestSupport.h"
+
+#include "IGUIDrawContext.h"
+
+#include <algorithm>
+
+CColorPainter::CColorPainter(CGUISize size, CGUIColor color, bool halfShape)
+    : m_size(size)
+    , m_color(color)
+    , m_halfShape(halfShape)
+{
+}
+
+void CColorPainter::Paint(IGUIDrawContext& dc, const IGUIRegion*)
+{
+    const int32_t width = m_halfShape ? m_size.width / 2 : m_size.width;
+    dc.FillRectangle(CGUIRect { 0, 0, width, m_size.height }, m_color);
+}
+
+void CColorPainter::SetSize(CGUISize size)
+{
+    if (size == m_size) {
+        return;
+    }
+    m_size = size;
+    m_sizeNotifier.Notify();
+}
+
+bool CColorPainter::HitTest(CGUIPoint point) const
+{
+    return !m_halfShape || point.x < m_size.width / 2;
+}
+
+CTestControl::CTestControl(CGUISize size, CGUIColor color, bool halfShape, int* deleted)
+    : m_painter(size, color, halfShape)
+    , m_deleted(deleted)
+{
+    WatchContent(nullptr);
+}
+
+CTestControl::~CTestControl()
+{
+    if (m_deleted != nullptr) {
+        ++*m_deleted;
+    }
+}
+
+int CRecordingListener::Count(const std::string& name) const
+{
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const Call& c) { return c.name == name; }));
+}
+
+void CRecordingHostView::InvalidateWithParents(const CGUIRect* rect)
+{
+    if (rect != nullptr) {
+        invalidated.push_back(*rect);
+    }
+    CGUIControlHostView::InvalidateWithParents(rect);
+}
+
+CHostedTree::CHostedTree(IGUIControl* root)
+    : view(new CRecordingHostView(root))
+{
+    parent.SetVisible(true);
+    (void)parent.CreateDialog(nullptr, 0);
+    parent.SetSize(CGUISize { 400, 300 });
+    view->SetVisible(true);
+    view->SetPosition(CGUIPoint { 10, 10 });
+    (void)view->CreateChild(parent.GetHandle(), false, false);
+}
+
+CHostedTree::~CHostedTree()
+{
+    delete view;
+}
+
+POINT CHostedTree::ToScreen(CGUIPoint point) const
+{
+    POINT screen { point.x, point.y };
+    ClientToScreen(view->GetHandle(), &screen);
+    return screen;
+}
+
+void CHostedTree::SendMouse(UINT message, CGUIPoint point, WPARAM keys) const
+{
+    SendMessageA(view->GetHandle(), message, keys, MAKELPARAM(point.x, point.y));
+}
