@@ -55,6 +55,7 @@ void CGUIControlHostView::ReleaseRoot()
     (void)SetFocusedControl(nullptr);
     root->SetHost(nullptr, nullptr);
     m_root = nullptr;
+    m_hovered = nullptr;
     delete root;
 }
 
@@ -169,21 +170,59 @@ bool CGUIControlHostView::HitTest(CGUIPoint point) const
     return GetOption() && FindControlAt(m_root, point) != nullptr;
 }
 
-void CGUIControlHostView::CMouseForwarder::Forward(
-    const CGUIMouseEvent& event, void (IGUIMouseListener::*operation)(const CGUIMouseEvent&))
+void CGUIControlHostView::CMouseForwarder::Deliver(
+    IGUIControl* target, const CGUIMouseEvent& event, Operation operation)
 {
-    IGUIControl* target = m_view.m_captured;
-    if (target == nullptr) {
-        target = FindControlAt(m_view.m_root, event.point);
-    }
-    if (target == nullptr) {
-        return;
-    }
     CGUIMouseEvent local = event;
     const CGUIPoint offset = PositionInRoot(target);
     local.point.x -= offset.x;
     local.point.y -= offset.y;
     (target->GetMouseListener()->*operation)(local);
+}
+
+void CGUIControlHostView::CMouseForwarder::Forward(const CGUIMouseEvent& event, Operation operation)
+{
+    IGUIControl* target = m_view.m_captured;
+    if (target == nullptr) {
+        target = FindControlAt(m_view.m_root, event.point);
+    }
+    if (target != nullptr) {
+        Deliver(target, event, operation);
+    }
+}
+
+void CGUIControlHostView::CMouseForwarder::UpdateHover(const CGUIMouseEvent& event, IGUIControl* hovered)
+{
+    IGUIControl* previous = m_view.m_hovered;
+    if (hovered == previous) {
+        return;
+    }
+    m_view.m_hovered = hovered;
+    // The control left behind may have been taken out of the tree, or deleted,
+    // since the mouse entered it.
+    if (previous != nullptr && IsInTree(m_view.m_root, previous)) {
+        Deliver(previous, event, &IGUIMouseListener::OnMouseLeave);
+    }
+    if (hovered != nullptr) {
+        Deliver(hovered, event, &IGUIMouseListener::OnMouseEnter);
+    }
+}
+
+bool CGUIControlHostView::CMouseForwarder::IsInTree(IGUIControl* tree, const IGUIControl* control)
+{
+    if (tree == nullptr) {
+        return false;
+    }
+    if (tree == control) {
+        return true;
+    }
+    std::unique_ptr<IGUIControlIterator> children(tree->CreateChildIterator());
+    while (IGUIControl* child = children != nullptr ? children->Next() : nullptr) {
+        if (IsInTree(child, control)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void CGUIControlHostView::CMouseForwarder::OnLeftDown(const CGUIMouseEvent& event)
@@ -228,11 +267,12 @@ void CGUIControlHostView::CMouseForwarder::OnRightDoubleClick(const CGUIMouseEve
 
 void CGUIControlHostView::CMouseForwarder::OnMouseEnter(const CGUIMouseEvent& event)
 {
-    Forward(event, &IGUIMouseListener::OnMouseEnter);
+    UpdateHover(event, FindControlAt(m_view.m_root, event.point));
 }
 
 void CGUIControlHostView::CMouseForwarder::OnMouseMove(const CGUIMouseEvent& event)
 {
+    UpdateHover(event, FindControlAt(m_view.m_root, event.point));
     Forward(event, &IGUIMouseListener::OnMouseMove);
 }
 
@@ -243,7 +283,7 @@ void CGUIControlHostView::CMouseForwarder::OnMouseHover(const CGUIMouseEvent& ev
 
 void CGUIControlHostView::CMouseForwarder::OnMouseLeave(const CGUIMouseEvent& event)
 {
-    Forward(event, &IGUIMouseListener::OnMouseLeave);
+    UpdateHover(event, nullptr);
 }
 
 void CGUIControlHostView::CMouseForwarder::OnMouseWheel(const CGUIMouseEvent& event)

@@ -10,7 +10,10 @@
 // The framework window that hosts one tree of windowless controls: it paints
 // the root control, sends the mouse to the control under the pointer (or to
 // the one that captured it) in that control's coordinates, and the keyboard
-// to the focused control. The root lies at the view's origin; the view keeps
+// to the focused control. Entering and leaving are tracked per control: the
+// control under the pointer gets OnMouseEnter when the pointer reaches it and
+// OnMouseLeave when the pointer moves on to another control or out of the
+// view. The root lies at the view's origin; the view keeps
 // its size and the root control's size equal, whichever of them changes.
 //
 // With the window's option flag clear the view is transparent to the mouse
@@ -69,7 +72,12 @@ private:
         void OnMouseWheel(const CGUIMouseEvent& event) override;
 
     private:
-        void Forward(const CGUIMouseEvent& event, void (IGUIMouseListener::*operation)(const CGUIMouseEvent&));
+        using Operation = void (IGUIMouseListener::*)(const CGUIMouseEvent&);
+        static void Deliver(IGUIControl* target, const CGUIMouseEvent& event, Operation operation);
+        static bool IsInTree(IGUIControl* tree, const IGUIControl* control);
+        // To the captured control, else to the control under the pointer.
+        void Forward(const CGUIMouseEvent& event, Operation operation);
+        void UpdateHover(const CGUIMouseEvent& event, IGUIControl* hovered);
 
         CGUIControlHostView& m_view;
     };
@@ -109,6 +117,8 @@ private:
     IGUIControl* m_root = nullptr;
     IGUIControl* m_focused = nullptr;
     IGUIControl* m_captured = nullptr;
+    // The control the pointer is over, as last told OnMouseEnter.
+    IGUIControl* m_hovered = nullptr;
     bool m_followingSize = false;
     CMouseForwarder m_mouseForwarder { *this };
     CKeyboardForwarder m_keyboardForwarder { *this };

@@ -90,6 +90,34 @@ TEST(CGUIControlHostViewTest, CapturedControlGetsMovesOutsideItsRectangle)
     EXPECT_EQ(userA.Count("MouseMove"), 2);
 }
 
+TEST(CGUIControlHostViewTest, EachControlUnderThePointerIsEnteredAndLeftInTurn)
+{
+    CTree tree;
+    CHostedTree host(tree.root);
+    host.view->SetOption(true);
+    CRecordingListener userA(tree.a);
+    CRecordingListener userB(tree.b);
+    tree.a->SetUserMouseListener(&userA);
+    tree.b->SetUserMouseListener(&userB);
+
+    host.SendMouse(WM_MOUSEMOVE, { 5, 5 });
+    EXPECT_TRUE(tree.a->IsHovered());
+    ASSERT_EQ(userA.Count("MouseEnter"), 1);
+    EXPECT_EQ(userA.calls.front().point, (CGUIPoint { 5, 5 }));
+    host.SendMouse(WM_MOUSEMOVE, { 105, 6 });
+    EXPECT_FALSE(tree.a->IsHovered());
+    EXPECT_TRUE(tree.b->IsHovered());
+    EXPECT_EQ(userA.Count("MouseLeave"), 1);
+    ASSERT_EQ(userB.Count("MouseEnter"), 1);
+    EXPECT_EQ(userB.calls.front().point, (CGUIPoint { 5, 6 }));
+    EXPECT_EQ(tree.b->GetVisualState().Get(), CGUIVisualState::kHovered);
+
+    SendMessageA(host.view->GetHandle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(tree.b->IsHovered());
+    EXPECT_EQ(userB.Count("MouseLeave"), 1);
+    EXPECT_EQ(userA.Count("MouseEnter"), 1);
+}
+
 TEST(CGUIControlHostViewTest, PressGivesFocusAfterTheUserListenerSawIt)
 {
     CTree tree;
