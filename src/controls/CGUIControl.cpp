@@ -100,8 +100,7 @@ void CGUIControl::AddChild(IGUIControl* child, bool owned)
         return;
     }
     child->SetParent(this, owned);
-    auto found = std::find_if(
-        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    auto found = FindChild(child);
     if (found != m_children.end()) {
         found->owned = owned;
         return;
@@ -112,9 +111,7 @@ void CGUIControl::AddChild(IGUIControl* child, bool owned)
 
 bool CGUIControl::RemoveChild(IGUIControl* child)
 {
-    auto found = std::find_if(
-        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
-    if (found == m_children.end()) {
+    if (FindChild(child) == m_children.end()) {
         return false;
     }
     const bool owned = TakeOutChild(child);
@@ -122,19 +119,18 @@ bool CGUIControl::RemoveChild(IGUIControl* child)
     if (owned) {
         delete child;
     }
-    m_childrenNotifier.Notify();
     return owned;
 }
 
 bool CGUIControl::TakeOutChild(IGUIControl* child)
 {
-    auto found = std::find_if(
-        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    auto found = FindChild(child);
     if (found == m_children.end()) {
         return false;
     }
     const bool owned = found->owned;
     m_children.erase(found);
+    m_childrenNotifier.Notify();
     return owned;
 }
 
@@ -144,14 +140,12 @@ void CGUIControl::TakeOutOfParent(IGUIControl* parent, IGUIControl* child)
     // itself is moving elsewhere or going away.
     if (auto* control = dynamic_cast<CGUIControl*>(parent)) {
         (void)control->TakeOutChild(child);
-        control->m_childrenNotifier.Notify();
     }
 }
 
 void CGUIControl::MoveChildToEnd(IGUIControl* child)
 {
-    auto found = std::find_if(
-        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    auto found = FindChild(child);
     if (found == m_children.end()) {
         return;
     }
@@ -159,6 +153,18 @@ void CGUIControl::MoveChildToEnd(IGUIControl* child)
     m_children.erase(found);
     m_children.push_back(entry);
     m_childrenNotifier.Notify();
+}
+
+std::vector<CGUIControl::CChild>::iterator CGUIControl::FindChild(const IGUIControl* child)
+{
+    return std::find_if(
+        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+}
+
+std::vector<CGUIControl::CChild>::const_iterator CGUIControl::FindChild(const IGUIControl* child) const
+{
+    return std::find_if(
+        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
 }
 
 IGUIControlIterator* CGUIControl::CreateChildIterator() const
@@ -332,8 +338,7 @@ void CGUIControl::InvalidateRect(const CGUIRect& rect)
 
 void CGUIControl::CutCoveredBands(const IGUIControl* child, CGUIRect& rect) const
 {
-    auto self = std::find_if(
-        m_children.begin(), m_children.end(), [child](const CChild& entry) { return entry.control == child; });
+    auto self = FindChild(child);
     if (self == m_children.end()) {
         return;
     }

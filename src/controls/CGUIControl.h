@@ -156,8 +156,10 @@ private:
     };
     class CChildIterator;
 
-    // Takes child out of the list without deleting it or telling it; returns
-    // the owned flag.
+    std::vector<CChild>::iterator FindChild(const IGUIControl* child);
+    std::vector<CChild>::const_iterator FindChild(const IGUIControl* child) const;
+    // Takes child out of the list without deleting it or telling it, and
+    // fires the children notifier; returns the owned flag (false when absent).
     bool TakeOutChild(IGUIControl* child);
     static void TakeOutOfParent(IGUIControl* parent, IGUIControl* child);
     void MoveChildToEnd(IGUIControl* child);

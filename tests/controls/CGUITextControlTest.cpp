@@ -161,6 +161,20 @@ TEST(CGUITextControlTest, HostedLabelFollowsTheApplicationsSetUp)
     ASSERT_TRUE(view.CreateChild(parent.GetHandle(), false, false));
     EXPECT_EQ(view.GetClientSize(), (CGUISize { 400, 30 }));
     EXPECT_EQ(view.GetSize(), (CGUISize { 400, 30 }));
+
+    // The view paints its label: the window colour first, then the text.
+    CTestImage image(400, 30, 32);
+    image.Fill({ 1, 2, 3 });
+    SendMessageA(view.GetHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.DC()), PRF_CLIENT);
+    EXPECT_EQ(image.At(0, 0), WindowColor());
+    EXPECT_EQ(image.At(399, 29), WindowColor());
+    int textPixels = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            textPixels += image.At(x, y) == WindowColor() ? 0 : 1;
+        }
+    }
+    EXPECT_GT(textPixels, 0);
 }
 
 } // namespace
