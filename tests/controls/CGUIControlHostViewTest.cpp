@@ -224,7 +224,7 @@ TEST(CGUIControlHostViewTest, InvalidationUnderAnOpaqueLaterSiblingLosesTheCover
     EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 20, 10, 10, 10 }));
 
     // Hidden windows invalidate nothing.
-    host.parent.SetVisible(false);
+    ShowWindow(host.parent.GetHandle(), SW_HIDE);
     host.view->invalidated.clear();
     below->Invalidate();
     EXPECT_TRUE(host.view->invalidated.empty());

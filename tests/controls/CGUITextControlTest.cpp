@@ -1,4 +1,5 @@
 #include "CGUITextControl.h"
+#include "CGUIDialogWindow.h"
 #include "ControlTestSupport.h"
 #include "GUITestImage.h"
 

@@ -58,12 +58,28 @@ void CRecordingHostView::InvalidateWithParents(const CGUIRect* rect)
     CGUIControlHostView::InvalidateWithParents(rect);
 }
 
+CTopWindow::CTopWindow()
+{
+    static const ATOM windowClass = [] {
+        WNDCLASSA description {};
+        description.lpfnWndProc = DefWindowProcA;
+        description.hInstance = GetModuleHandleA(nullptr);
+        description.lpszClassName = "ControlTestTopWindow";
+        return RegisterClassA(&description);
+    }();
+    m_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, MAKEINTATOM(windowClass), nullptr,
+        WS_POPUP | WS_CLIPCHILDREN, 50, 50, 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(m_hwnd, SW_SHOWNA);
+}
+
+CTopWindow::~CTopWindow()
+{
+    DestroyWindow(m_hwnd);
+}
+
 CHostedTree::CHostedTree(IGUIControl* root)
     : view(new CRecordingHostView(root))
 {
-    parent.SetVisible(true);
-    (void)parent.CreateDialog(nullptr, 0);
-    parent.SetSize(CGUISize { 400, 300 });
     view->SetVisible(true);
     view->SetPosition(CGUIPoint { 10, 10 });
     (void)view->CreateChild(parent.GetHandle(), false, false);

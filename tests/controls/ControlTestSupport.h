@@ -3,7 +3,6 @@
 #include "CGUIColor.h"
 #include "CGUIControl.h"
 #include "CGUIControlHostView.h"
-#include "CGUIDialogWindow.h"
 #include "IGUIControlShape.h"
 
 #include <memory>
@@ -98,13 +97,28 @@ public:
     std::vector<CGUIRect> invalidated;
 };
 
+// A visible pop-up tool window of a plain class, shown without activation.
+// Under Wine such a window needs no window manager and closes at once, where
+// an activated one waits for the manager (about two seconds without one).
+class CTopWindow {
+public:
+    CTopWindow();
+    CTopWindow(const CTopWindow&) = delete;
+    CTopWindow& operator=(const CTopWindow&) = delete;
+    ~CTopWindow();
+    HWND GetHandle() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd;
+};
+
 // A visible top-level window with a host view as its child at (10, 10).
 class CHostedTree {
 public:
     explicit CHostedTree(IGUIControl* root);
     ~CHostedTree();
 
-    CGUIDialogWindow parent;
+    CTopWindow parent;
     CRecordingHostView* view;
     // The screen position of a point in the view's client area.
     POINT ToScreen(CGUIPoint point) const;
