@@ -1,5 +1,5 @@
 # Warnings as errors everywhere; Windows builds are static and target Windows 7.
-add_compile_options(-Wall -Wextra -Werror)
+add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-Wall;-Wextra;-Werror>")
 
 option(DXI_SANITIZE "Build with AddressSanitizer and UBSan (host only)" OFF)
 if(DXI_SANITIZE)
@@ -13,6 +13,7 @@ if(DXI_SANITIZE)
 endif()
 
 if(WIN32)
+  enable_language(RC)
   add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()

@@ -1,0 +1,88 @@
+#include "BuildPluginList.h"
+
+#include "CGUIControlHostView.h"
+#include "CGUIParamCheckBox.h"
+#include "CGUITableLayout.h"
+#include "CGUITextControl.h"
+#include "DXiChildWindows.h"
+
+namespace {
+constexpr const char* kHelpText = "Click on a check box to enable or disable the corresponding DXi MIDI capabilities.\n"
+                                  "Once disabled, a DXi will show up as a non-MIDI DirectX plug-in in your host.";
+constexpr int32_t kBoldWeight = 700;
+
+// A text control in a host view of its own, kept with the owned views.
+CGUITextControl& MakeTextView(std::list<std::unique_ptr<IGUIWindow>>& ownedViews, CGUIControlHostView*& view)
+{
+    auto* text = new CGUITextControl;
+    view = new CGUIControlHostView(text);
+    ownedViews.emplace_back(view);
+    return *text;
+}
+} // namespace
+
+std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector<CDXiPlugin>& plugins,
+    std::list<std::unique_ptr<IGUIWindow>>& ownedViews, std::list<std::unique_ptr<CBoolMemberParam>>& ownedParams)
+{
+    auto content = std::make_unique<CGUIBoxLayout>(0, 0, 10, CGUIBoxLayout::Mode::Column);
+
+    CGUIControlHostView* helpView = nullptr;
+    CGUITextControl& help = MakeTextView(ownedViews, helpView);
+    help.SetText(kHelpText);
+    CGUITextPainter& helpPainter = help.GetTextPainter();
+    helpPainter.SetFormat({ CGUITextFormat::kWordBreak, CGUITextFormat::kAlignCenter, CGUITextFormat::kAlignStart });
+    helpPainter.SetAutoWidth(false);
+    helpPainter.FitToText();
+    helpPainter.SetAutoHeight(true);
+    helpPainter.FitToText();
+    help.SetSize({ 400, 30 });
+    if (CreateVisibleChild(*helpView, view)) {
+        content->AddItem(MakeChildItem(*helpView), CGUILayoutPlacement::Aligned(0, 1), true);
+    }
+
+    auto* table = new CGUITableLayout(0, 0, 40, 10);
+    content->AddItem(table, CGUILayoutPlacement::Aligned(0, 1), true);
+    table->AddRow();
+    CGUIFont titleFont;
+    table->AddRow();
+    for (const char* title : { "DXi Plug-in Name", "MIDI Enabled" }) {
+        CGUIControlHostView* titleView = nullptr;
+        CGUITextControl& text = MakeTextView(ownedViews, titleView);
+        text.SetText(title);
+        titleFont.Assign(text.GetTextPainter().GetFont());
+        if (titleFont.GetWeight() != kBoldWeight) {
+            titleFont.SetWeight(kBoldWeight);
+        }
+        text.GetTextPainter().SetFont(titleFont);
+        if (CreateVisibleChild(*titleView, view)) {
+            table->AddItem(MakeChildItem(*titleView), CGUILayoutPlacement::Aligned(1, 0), true);
+        }
+    }
+    table->AddRow();
+
+    for (CDXiPlugin& plugin : plugins) {
+        table->AddRow();
+        CGUIControlHostView* nameView = nullptr;
+        MakeTextView(ownedViews, nameView).SetText(plugin.GetDisplayName().GetText());
+        if (CreateVisibleChild(*nameView, view)) {
+            table->AddItem(MakeChildItem(*nameView), CGUILayoutPlacement::Aligned(0, 1), true);
+        }
+
+        auto* param = new CBoolMemberParam(plugin);
+        ownedParams.emplace_back(param);
+        IParamDescriptionEditor& description = param->GetDescriptionEditor();
+        description.SetMin(0);
+        description.SetMax(1.0f);
+        description.SetDefault(0);
+        description.SetKind(0);
+
+        auto* checkBox = new CGUIParamCheckBox(*param);
+        ownedViews.emplace_back(checkBox);
+        if (CreateVisibleChild(*checkBox, view)) {
+            checkBox->Update();
+            checkBox->SetSize({ 13, 13 });
+            table->AddItem(MakeChildItem(*checkBox), CGUILayoutPlacement::Aligned(1, 1), true);
+        }
+    }
+    return content;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "CBoolMemberParam.h"
+#include "CDXiPlugin.h"
+#include "CGUIBoxLayout.h"
+#include "CGUIScrollView.h"
+#include "IGUIWindow.h"
+
+#include <list>
+#include <memory>
+#include <vector>
+
+// Fills view with the instrument table: the help text, the bold column
+// titles and one row per entry with its display name and a check box that
+// switches the entry. The windows and parameters it makes go to ownedViews
+// and ownedParams, in creation order; the returned content box (which owns
+// the other layouts and items) only places them and may go once it has.
+std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector<CDXiPlugin>& plugins,
+    std::list<std::unique_ptr<IGUIWindow>>& ownedViews, std::list<std::unique_ptr<CBoolMemberParam>>& ownedParams);

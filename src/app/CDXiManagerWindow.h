@@ -1,0 +1,64 @@
+#pragma once
+
+#include "CBoolMemberParam.h"
+#include "CDXiPlugin.h"
+#include "CDXiWin32Registry.h"
+#include "CGUIButton.h"
+#include "CGUIDialogWindow.h"
+#include "CGUIScrollView.h"
+#include "IGUIWindowListener.h"
+#include "TMemberListener.h"
+
+#include <list>
+#include <memory>
+#include <vector>
+
+// The application's window: the instrument table in a scroll view, with the
+// "About" and "Close" buttons below it. The content is read from the
+// registry and built once, when the native window is created, and released
+// when it is destroyed.
+class CDXiManagerWindow : public CGUIDialogWindow, public IGUIWindowListener {
+public:
+    // Works on HKEY_CLASSES_ROOT.
+    CDXiManagerWindow();
+    // Works on registry, which must outlive the window.
+    explicit CDXiManagerWindow(IDXiRegistry& registry);
+    ~CDXiManagerWindow() override;
+
+    IGUIWindowListener* GetWindowListener() override { return this; }
+
+    // Scans the registry, builds and places the content, centres the window.
+    [[nodiscard]] bool OnCreate(const CGUIWindowEvent& event) override;
+    // Deletes the views, the parameters and the entries, in that order.
+    void OnDestroy(const CGUIWindowEvent& event) override;
+    void OnSize(const CGUISizeEvent& event) override;
+    void OnMove(const CGUIMoveEvent& event) override;
+    void OnEnable(const CGUIWindowEvent& event) override;
+
+    // Reads the registered instruments into the entry list (showing the read
+    // error when the registry cannot be read).
+    void ScanPlugins();
+    // The modal About box, owned by this window.
+    void ShowAbout();
+
+    const std::vector<CDXiPlugin>& GetPlugins() const { return m_plugins; }
+    CGUIScrollView& GetScrollView() { return m_scrollView; }
+
+private:
+    CDXiManagerWindow(std::unique_ptr<IDXiRegistry> ownRegistry, IDXiRegistry* registry);
+
+    // The listener of the dialog window itself, which gets what this window
+    // does not handle.
+    IGUIWindowListener& GetDialogListener() { return *CGUIDialogWindow::GetWindowListener(); }
+
+    std::unique_ptr<IDXiRegistry> m_ownRegistry;
+    IDXiRegistry& m_registry;
+    CGUIButton m_closeButton;
+    TMemberListener<IGUIWindow> m_closeListener;
+    CGUIButton m_aboutButton;
+    TMemberListener<CDXiManagerWindow> m_aboutListener;
+    CGUIScrollView m_scrollView;
+    std::vector<CDXiPlugin> m_plugins;
+    std::list<std::unique_ptr<IGUIWindow>> m_ownedViews;
+    std::list<std::unique_ptr<CBoolMemberParam>> m_ownedParams;
+};

@@ -1,0 +1,90 @@
+#include "CGUIParamCheckBox.h"
+
+#include "GUICommonControls.h"
+
+CGUIParamCheckBox::CGUIParamCheckBox(IParam& parameter)
+    : m_parameter(parameter)
+    , m_link(parameter)
+    , m_linkListener(*this, &CGUIParamCheckBox::Update)
+{
+    m_link.GetPositionNotifier().AddListener(&m_linkListener);
+}
+
+CGUIParamCheckBox::~CGUIParamCheckBox()
+{
+    m_link.GetPositionNotifier().RemoveListener(&m_linkListener);
+}
+
+bool CGUIParamCheckBox::Create(IGUIWindow* parent)
+{
+    // A missing library or function is no reason to go without the box.
+    InitCommonControlsOnce();
+    if (!CreateNativeChild(0, "Button", nullptr, WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX,
+            static_cast<int32_t>(CW_USEDEFAULT), static_cast<int32_t>(CW_USEDEFAULT),
+            parent ? parent->GetHandle() : nullptr)) {
+        return false;
+    }
+    SendMessageA(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    Update();
+    return true;
+}
+
+void CGUIParamCheckBox::Update()
+{
+    const HWND hwnd = GetHandle();
+    if (!hwnd) {
+        return;
+    }
+    const bool checked = m_link.GetPosition() > 0.5f;
+    const bool shown = SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (checked != shown) {
+        SendMessageA(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+LRESULT CGUIParamCheckBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        const std::shared_ptr<bool> alive = GetAliveFlag();
+        SendMessageA(GetHandle(), BM_CLICK, 0, 0);
+        // The click may have closed the window and deleted this box.
+        if (!*alive || !IsCreated()) {
+            return 0;
+        }
+    }
+    if (message == WM_GUI_REFLECTED_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        const std::shared_ptr<bool> alive = GetAliveFlag();
+        const LRESULT result = CGUICustomWindow::WindowProc(message, wParam, lParam);
+        if (*alive) {
+            OnClicked();
+        }
+        return result;
+    }
+    return CGUICustomWindow::WindowProc(message, wParam, lParam);
+}
+
+void CGUIParamCheckBox::OnClicked()
+{
+    // Each step may show an error box, whose message loop lets the user close
+    // the main window, which deletes this box: check before going on.
+    const std::shared_ptr<bool> alive = GetAliveFlag();
+    m_parameter.OpenChange();
+    if (!*alive) {
+        return;
+    }
+    m_link.SetPosition(m_link.GetPosition());
+    if (!*alive || !IsCreated()) {
+        return;
+    }
+    const bool checked = SendMessageA(GetHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    m_link.SetPosition(checked ? 1.0f : 0.0f);
+    if (!*alive) {
+        return;
+    }
+    m_parameter.CloseChange();
+    if (!*alive) {
+        return;
+    }
+    m_changeNotifier.Notify();
+}
