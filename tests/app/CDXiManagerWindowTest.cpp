@@ -1,0 +1,132 @@
+#include "CDXiManagerWindow.h"
+#include "CDXiMemoryRegistry.h"
+#include "CGUIParamCheckBox.h"
+#include "DXiRegistryCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+// Every window of this thread, top-level (hidden helpers included) and child.
+size_t CountThreadWindows()
+{
+    std::vector<HWND> topLevel;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&topLevel));
+    size_t count = topLevel.size();
+    for (HWND hwnd : topLevel) {
+        std::vector<HWND> children;
+        EnumChildWindows(hwnd, CollectWindow, reinterpret_cast<LPARAM>(&children));
+        count += children.size();
+    }
+    return count;
+}
+
+// The check boxes of the window, top to bottom (the list's order).
+std::vector<HWND> CheckBoxes(CDXiManagerWindow& window)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(window.GetScrollView().GetHandle(), CollectWindow, reinterpret_cast<LPARAM>(&children));
+    std::vector<HWND> boxes;
+    for (HWND hwnd : children) {
+        char className[16] = {};
+        GetClassNameA(hwnd, className, sizeof(className));
+        if (std::string(className) == "Button") {
+            boxes.push_back(hwnd);
+        }
+    }
+    std::sort(boxes.begin(), boxes.end(), [](HWND a, HWND b) {
+        RECT first, second;
+        GetWindowRect(a, &first);
+        GetWindowRect(b, &second);
+        return first.top < second.top;
+    });
+    return boxes;
+}
+
+class ManagerWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_registry.SetString("MfxSoftSynths\\{A}", "Description", "Piano");
+        m_registry.SetString("MfxSoftSynths\\_Disabled_{B}", "Description", "Bass");
+        m_registry.SetString("MfxSoftSynths\\{C}", "Description", "Strings");
+    }
+    void TearDown() override { EXPECT_EQ(m_registry.GetOpenHandleCount(), 0); }
+
+    CDXiMemoryRegistry m_registry;
+};
+} // namespace
+
+TEST_F(ManagerWindowTest, BuildsOneCheckedBoxPerEnabledInstrument)
+{
+    CDXiManagerWindow window(m_registry);
+    ASSERT_TRUE(window.CreateDialog(nullptr, 1));
+    const std::vector<HWND> boxes = CheckBoxes(window);
+    ASSERT_EQ(boxes.size(), 3u);
+    const LRESULT expected[] = { BST_UNCHECKED, BST_CHECKED, BST_CHECKED }; // _Disabled_{B}, {A}, {C}
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(SendMessageA(boxes[i], BM_GETCHECK, 0, 0), expected[i]);
+        RECT rect;
+        GetWindowRect(boxes[i], &rect);
+        EXPECT_EQ(rect.right - rect.left, 13);
+        EXPECT_EQ(rect.bottom - rect.top, 13);
+    }
+    window.Destroy();
+}
+
+TEST_F(ManagerWindowTest, RepeatedCreateAndDestroyLeavesNoWindowsOrObjectsBehind)
+{
+    const auto cycle = [&] {
+        CDXiManagerWindow window(m_registry);
+        ASSERT_TRUE(window.CreateDialog(nullptr, 1));
+        window.Destroy();
+        EXPECT_TRUE(window.GetPlugins().empty());
+    };
+    cycle(); // first use creates the process-wide classes, fonts and loaders
+    const size_t windows = CountThreadWindows();
+    const DWORD userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 10; ++i) {
+        cycle();
+    }
+    EXPECT_EQ(CountThreadWindows(), windows);
+    // Wine reports 0 for both counts; Windows counts every object.
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userObjects);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects);
+}
+
+TEST_F(ManagerWindowTest, FailedSwitchShowsTheEditErrorAndTheBoxKeepsTheClick)
+{
+    CDXiManagerWindow window(m_registry);
+    ASSERT_TRUE(window.CreateDialog(nullptr, 1));
+    const HWND piano = CheckBoxes(window).at(1);
+    m_registry.FailCall(CDXiMemoryRegistry::Operation::Create, 1, DXiRegistryCodes::kAccessDenied);
+
+    SendMessageA(piano, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(piano, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(window.GetPlugins()[1].IsMidiEnabled());
+    ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
+    EXPECT_EQ(m_registry.GetErrorBoxes()[0],
+        "Failed to edit registry. Check that you have admin rights:\nAccess is denied.\r\n(_Disabled_{A})");
+
+    // Clicking again asks for the state the entry has: nothing happens, box and entry agree.
+    SendMessageA(piano, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(piano, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(m_registry.GetErrorBoxes().size(), 1u);
+
+    SendMessageA(piano, BM_CLICK, 0, 0);
+    EXPECT_FALSE(window.GetPlugins()[1].IsMidiEnabled());
+    EXPECT_TRUE(m_registry.HasKey("MfxSoftSynths\\_Disabled_{A}"));
+    EXPECT_EQ(SendMessageA(piano, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    window.Destroy();
+}
