@@ -1,0 +1,148 @@
+#include "CDXiManagerProcess.h"
+
+#include <thread>
+
+namespace {
+constexpr const char* kDialogClassSuffix = "::_GUIDialogWindowClass_";
+
+bool EndsWith(const std::string& text, const std::string& suffix)
+{
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::string PathBesideTests(const char* relativePath)
+{
+    char module[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string path(module, length);
+    path.erase(path.find_last_of("\\/") + 1);
+    path += relativePath;
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+std::string GetApplicationPath()
+{
+    return PathBesideTests(DXI_E2E_APP_PATH);
+}
+
+std::string GetClassNameOf(HWND window)
+{
+    char name[256];
+    const int length = GetClassNameA(window, name, sizeof(name));
+    return std::string(name, length > 0 ? length : 0);
+}
+
+std::string GetTextOf(HWND window)
+{
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+CDXiManagerProcess::~CDXiManagerProcess()
+{
+    if (!m_info.hProcess) {
+        return;
+    }
+    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 10000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+bool CDXiManagerProcess::Start()
+{
+    std::string path = GetApplicationPath();
+    std::string commandLine = "\"" + path + "\"";
+    STARTUPINFOA startup {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    return CreateProcessA(
+               path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info)
+        != FALSE;
+}
+
+std::vector<HWND> CDXiManagerProcess::GetTopLevelWindows() const
+{
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> windows;
+    } search { m_info.dwProcessId, {} };
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(context);
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            if (processId == search.processId && IsWindowVisible(window)) {
+                search.windows.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+HWND CDXiManagerProcess::WaitForMainWindow(std::chrono::milliseconds timeout) const
+{
+    HWND found = nullptr;
+    (void)WaitUntil(
+        [&] {
+            for (HWND window : GetTopLevelWindows()) {
+                if (EndsWith(GetClassNameOf(window), kDialogClassSuffix)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+HWND CDXiManagerProcess::WaitForMessageBox(const char* caption, std::chrono::milliseconds timeout) const
+{
+    HWND found = nullptr;
+    (void)WaitUntil(
+        [&] {
+            for (HWND window : GetTopLevelWindows()) {
+                if (GetClassNameOf(window) == "#32770" && GetTextOf(window) == caption) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+bool CDXiManagerProcess::WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) const
+{
+    if (WaitForSingleObject(m_info.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+        return false;
+    }
+    return GetExitCodeProcess(m_info.hProcess, &exitCode) != FALSE;
+}

@@ -1,0 +1,537 @@
+#include "CDXiManagerProcess.h"
+#include "E2EInput.h"
+#include "E2ERegistry.h"
+#include "E2EScreenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <sstream>
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr auto kStartTimeout = 30s;
+// Without a window manager Wine waits up to two seconds for one whenever an
+// active top-level window goes away.
+constexpr auto kReactionTimeout = 10s;
+
+constexpr const char* kTitle = "Vedodir's DXi Manager";
+constexpr const char* kReadErrorPrefix = "Error while reading registry. Check that you have admin rights:\n";
+constexpr const char* kEditErrorPrefix = "Failed to edit registry. Check that you have admin rights:\n";
+constexpr const char* kMarker = "_Disabled_";
+// The static control that holds a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+bool EndsWith(const std::string& text, const std::string& suffix)
+{
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// A window's rectangle in the client coordinates of another.
+RECT RectIn(HWND window, HWND reference)
+{
+    RECT rect {};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int Width(const RECT& rect)
+{
+    return rect.right - rect.left;
+}
+
+int Height(const RECT& rect)
+{
+    return rect.bottom - rect.top;
+}
+
+// The direct children of parent, in the window manager's order.
+std::vector<HWND> ChildrenOf(HWND parent)
+{
+    struct Search {
+        HWND parent;
+        std::vector<HWND> children;
+    } search { parent, {} };
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(context);
+            if (GetParent(window) == search.parent) {
+                search.children.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.children;
+}
+
+std::string SystemMessage(DWORD code)
+{
+    char* buffer = nullptr;
+    const DWORD length
+        = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
+            nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text(buffer ? buffer : "", length);
+    LocalFree(buffer);
+    return text;
+}
+
+LRESULT CheckState(HWND checkBox)
+{
+    return SendMessageA(checkBox, BM_GETCHECK, 0, 0);
+}
+
+class DXiManagerWindowTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(ResetPluginRoot()); }
+
+    // Starts the application and waits for its main window and scroll view.
+    void StartApplication()
+    {
+        ASSERT_TRUE(m_app.Start()) << "cannot start " << GetApplicationPath() << ": error " << GetLastError();
+        m_main = m_app.WaitForMainWindow(kStartTimeout);
+        ASSERT_NE(m_main, nullptr) << "no main window within " << kStartTimeout.count() << " s";
+        FindScrollView();
+    }
+
+    void FindScrollView()
+    {
+        for (HWND child : ChildrenOf(m_main)) {
+            if (EndsWith(GetClassNameOf(child), "::_GUIChildWindowClass_")) {
+                m_scrollView = child;
+            }
+        }
+        ASSERT_NE(m_scrollView, nullptr) << "no framework child window in the main window";
+    }
+
+    // The main window's native button with that text.
+    HWND Button(const char* text)
+    {
+        for (HWND child : ChildrenOf(m_main)) {
+            if (GetClassNameOf(child) == "Button" && GetTextOf(child) == text) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+
+    // The instrument rows' check boxes, from top to bottom.
+    std::vector<HWND> CheckBoxes()
+    {
+        std::vector<HWND> boxes;
+        for (HWND child : ChildrenOf(m_scrollView)) {
+            if (GetClassNameOf(child) == "Button") {
+                boxes.push_back(child);
+            }
+        }
+        std::sort(boxes.begin(), boxes.end(),
+            [this](HWND a, HWND b) { return RectIn(a, m_scrollView).top < RectIn(b, m_scrollView).top; });
+        return boxes;
+    }
+
+    // Returns once the application has handled everything sent to it so far.
+    void Synchronise()
+    {
+        DWORD_PTR result = 0;
+        ASSERT_NE(SendMessageTimeoutA(m_main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result), 0);
+    }
+
+    bool AnyMessageBoxShown()
+    {
+        const std::vector<HWND> windows = m_app.GetTopLevelWindows();
+        return std::any_of(windows.begin(), windows.end(), [](HWND w) { return GetClassNameOf(w) == "#32770"; });
+    }
+
+    // Clicks a check box and waits until its mark has flipped.
+    void ClickCheckBox(HWND box)
+    {
+        const LRESULT before = CheckState(box);
+        ASSERT_TRUE(ClickWindow(box));
+        ASSERT_TRUE(WaitUntil([&] { return CheckState(box) != before; }, kReactionTimeout))
+            << "the click did not reach the check box";
+    }
+
+    void WaitForInstruments(const std::vector<std::string>& expected)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return ListInstruments() == expected; }, kReactionTimeout))
+            << "registry holds:\n"
+            << testing::PrintToString(ListInstruments()) << "\nexpected:\n"
+            << testing::PrintToString(expected);
+    }
+
+    // Presses the box's OK button and waits until the box is gone.
+    void PressOk(HWND box)
+    {
+        ASSERT_TRUE(ClickWindow(GetDlgItem(box, IDOK)));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kReactionTimeout)) << "OK did not close the box";
+    }
+
+    void Screenshot(const char* moment = nullptr)
+    {
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        if (moment) {
+            name += std::string("-") + moment;
+        }
+        const std::string path = SaveScreenshot(m_app.GetTopLevelWindows(), name);
+        EXPECT_FALSE(path.empty()) << "no screenshot for " << name;
+    }
+
+    void ExpectExitCodeZero()
+    {
+        DWORD exitCode = 0xFFFFFFFF;
+        ASSERT_TRUE(m_app.WaitForExit(kReactionTimeout, exitCode)) << "the process did not end";
+        EXPECT_EQ(exitCode, 0u);
+    }
+
+    CDXiManagerProcess m_app;
+    HWND m_main = nullptr;
+    HWND m_scrollView = nullptr;
+};
+
+// Key names in braces as installers write them.
+const std::string kOrgan = "{0A4E6A2D-1B7C-4C15-9F01-6E2B3C4D5E01}";
+const std::string kBass = "{7C10B9E4-52AA-4F0D-8E3B-1D2C3B4A5F02}";
+const std::string kPiano = "{b2d3c4e5-6f70-4182-93a4-b5c6d7e8f903}";
+const std::string kStrings = "{E3F4A5B6-C7D8-49EA-BBCC-DDEEFF001104}";
+
+// More rows than 400 pixels hold, and a name wider than the view.
+void AddManyInstruments()
+{
+    for (int i = 0; i < 30; ++i) {
+        char key[64];
+        std::snprintf(key, sizeof(key), "{%08X-5D1C-4E2B-9A3F-%012X}", 0x1000 + i, i);
+        ASSERT_TRUE(AddInstrument(key, "Instrument " + std::to_string(i)));
+    }
+    ASSERT_TRUE(AddInstrument(kOrgan,
+        "Grand Organ with every register drawn, from the sixteen-foot bourdon to the mixture and the tremulant"));
+}
+} // namespace
+
+TEST_F(DXiManagerWindowTest, MainWindowIsTitledCentredAndLaidOut)
+{
+    ASSERT_NO_FATAL_FAILURE(AddManyInstruments());
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    Screenshot();
+
+    EXPECT_EQ(GetTextOf(m_main), kTitle);
+    const auto instance = static_cast<uintptr_t>(GetWindowLongPtrA(m_main, GWLP_HINSTANCE));
+    EXPECT_EQ(GetClassNameOf(m_main), std::to_string(instance) + "::_GUIDialogWindowClass_");
+    EXPECT_EQ(GetClassNameOf(m_scrollView), std::to_string(instance) + "::_GUIChildWindowClass_");
+
+    RECT window {};
+    ASSERT_TRUE(GetWindowRect(m_main, &window));
+    EXPECT_EQ(window.left, std::max((GetSystemMetrics(SM_CXSCREEN) - Width(window)) / 2, 0));
+    EXPECT_EQ(window.top, std::max((GetSystemMetrics(SM_CYSCREEN) - Height(window)) / 2, 0));
+
+    const LONG_PTR style = GetWindowLongPtrA(m_scrollView, GWL_STYLE);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_TRUE(style & WS_HSCROLL);
+    const RECT view = RectIn(m_scrollView, m_main);
+    EXPECT_EQ(Width(view), 500);
+    EXPECT_EQ(Height(view), 400);
+    EXPECT_EQ(view.left, 4);
+    EXPECT_EQ(view.top, 4);
+
+    const HWND about = Button("About");
+    const HWND close = Button("Close");
+    ASSERT_NE(about, nullptr);
+    ASSERT_NE(close, nullptr);
+    const RECT aboutRect = RectIn(about, m_main);
+    const RECT closeRect = RectIn(close, m_main);
+    for (const RECT& rect : { aboutRect, closeRect }) {
+        EXPECT_EQ(Width(rect), 75);
+        EXPECT_EQ(Height(rect), 23);
+        EXPECT_GE(rect.top, view.bottom);
+    }
+    EXPECT_EQ(aboutRect.top, closeRect.top);
+    EXPECT_EQ(aboutRect.right + 5, closeRect.left) << "\"About\" stands left of \"Close\"";
+    // The button row's margin of 2 pixels, against the right edge of the scroll view.
+    EXPECT_EQ(closeRect.right + 2, view.right);
+
+    RECT client {};
+    ASSERT_TRUE(GetClientRect(m_main, &client));
+    EXPECT_EQ(Width(client), view.right + 4);
+    EXPECT_EQ(Height(client), closeRect.bottom + 2 + 4);
+}
+
+TEST_F(DXiManagerWindowTest, ContentThatFitsShowsNoScrollBars)
+{
+    ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    // The platform hides a bar whose range fits the page, and clears its style.
+    const LONG_PTR style = GetWindowLongPtrA(m_scrollView, GWL_STYLE);
+    EXPECT_FALSE(style & WS_VSCROLL);
+    EXPECT_FALSE(style & WS_HSCROLL);
+}
+
+TEST_F(DXiManagerWindowTest, VerticalLineStepIsFivePixels)
+{
+    ASSERT_NO_FATAL_FAILURE(AddManyInstruments());
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    const std::vector<HWND> boxes = CheckBoxes();
+    ASSERT_EQ(boxes.size(), 31u);
+    const LONG top = RectIn(boxes[0], m_scrollView).top;
+    EXPECT_GT(RectIn(boxes.back(), m_scrollView).bottom, 400) << "the last rows lie below the view";
+
+    // What the bar's down arrow sends.
+    SendMessageA(m_scrollView, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(RectIn(boxes[0], m_scrollView).top, top - 5);
+    SendMessageA(m_scrollView, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(RectIn(boxes[0], m_scrollView).top, top);
+}
+
+TEST_F(DXiManagerWindowTest, ClickOnTheDownArrowScrollsTheRows)
+{
+    ASSERT_NO_FATAL_FAILURE(AddManyInstruments());
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    const std::vector<HWND> boxes = CheckBoxes();
+    ASSERT_FALSE(boxes.empty());
+    const LONG top = RectIn(boxes[0], m_scrollView).top;
+
+    // The down arrow ends the vertical bar, right of the client area and just
+    // above the horizontal bar.
+    RECT client {};
+    ASSERT_TRUE(GetClientRect(m_scrollView, &client));
+    MapWindowPoints(m_scrollView, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const POINT arrow { client.right + GetSystemMetrics(SM_CXVSCROLL) / 2,
+        client.bottom - GetSystemMetrics(SM_CYVSCROLL) / 2 };
+    const LRESULT hit = SendMessageA(m_scrollView, WM_NCHITTEST, 0, MAKELPARAM(arrow.x, arrow.y));
+    if (hit == HTTRANSPARENT) {
+        GTEST_SKIP() << "known fault: the scroll view answers WM_NCHITTEST on its scroll bars with HTTRANSPARENT "
+                        "(the hit test only knows the client area), so the mouse cannot operate them";
+    }
+    ASSERT_EQ(hit, HTVSCROLL);
+    ASSERT_TRUE(ClickAt(arrow));
+    EXPECT_TRUE(WaitUntil([&] { return RectIn(boxes[0], m_scrollView).top != top; }, kReactionTimeout));
+    Synchronise();
+    EXPECT_EQ(RectIn(boxes[0], m_scrollView).top, top - 5);
+    Screenshot();
+}
+
+TEST_F(DXiManagerWindowTest, OneCheckBoxPerInstrumentInRegistryOrder)
+{
+    ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
+    ASSERT_TRUE(AddInstrument(kMarker + kBass, "Bass"));
+    ASSERT_TRUE(AddInstrument(kPiano, "Piano"));
+    ASSERT_TRUE(AddInstrument(kPiano + kMarker, "Piano, marker behind"));
+    // Registered both ways: one enabled row, and the disabled key goes.
+    ASSERT_TRUE(AddInstrument(kStrings, "Strings"));
+    ASSERT_TRUE(AddInstrument(kMarker + kStrings, "Strings"));
+    const std::string strings = DumpInstrument(kStrings);
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    Screenshot();
+
+    const std::vector<std::string> registered = ListInstruments();
+    EXPECT_EQ(std::count(registered.begin(), registered.end(), kMarker + kStrings), 0);
+    EXPECT_EQ(std::count(registered.begin(), registered.end(), kMarker + kBass), 1);
+    EXPECT_EQ(DumpInstrument(kStrings), strings);
+
+    const std::vector<HWND> boxes = CheckBoxes();
+    ASSERT_EQ(boxes.size(), registered.size());
+    ASSERT_EQ(boxes.size(), 5u);
+    const RECT first = RectIn(boxes[0], m_scrollView);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        SCOPED_TRACE(registered[i]);
+        const bool enabled = registered[i].find(kMarker) == std::string::npos;
+        EXPECT_EQ(CheckState(boxes[i]), enabled ? BST_CHECKED : BST_UNCHECKED);
+        const RECT rect = RectIn(boxes[i], m_scrollView);
+        EXPECT_EQ(Width(rect), 13);
+        EXPECT_EQ(Height(rect), 13);
+        EXPECT_EQ(rect.left, first.left) << "check boxes share one column";
+        const LONG_PTR style = GetWindowLongPtrA(boxes[i], GWL_STYLE);
+        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
+        EXPECT_TRUE(style & WS_TABSTOP);
+        EXPECT_TRUE(IsWindowVisible(boxes[i]));
+    }
+}
+
+TEST_F(DXiManagerWindowTest, ClickAndEnterRenameTheKeyWithItsWholeContent)
+{
+    ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
+    ASSERT_TRUE(AddInstrument(kBass, "Bass"));
+    const std::string organ = DumpInstrument(kOrgan);
+    const std::string bass = DumpInstrument(kBass);
+    ASSERT_NE(organ.find("Patch 1"), std::string::npos);
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    const std::vector<HWND> boxes = CheckBoxes();
+    ASSERT_EQ(ListInstruments(), (std::vector<std::string> { kOrgan, kBass }));
+    ASSERT_EQ(boxes.size(), 2u);
+    const HWND organBox = boxes[0];
+
+    ASSERT_NO_FATAL_FAILURE(ClickCheckBox(organBox));
+    WaitForInstruments({ kMarker + kOrgan, kBass });
+    EXPECT_EQ(DumpInstrument(kMarker + kOrgan), organ);
+    EXPECT_EQ(CheckState(organBox), BST_UNCHECKED);
+    Screenshot("disabled");
+
+    ASSERT_NO_FATAL_FAILURE(ClickCheckBox(organBox));
+    WaitForInstruments({ kOrgan, kBass });
+    EXPECT_EQ(DumpInstrument(kOrgan), organ);
+    EXPECT_EQ(CheckState(organBox), BST_CHECKED);
+
+    // The clicks left the keyboard focus on the box.
+    GUITHREADINFO thread {};
+    thread.cbSize = sizeof(thread);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return GetGUIThreadInfo(GetWindowThreadProcessId(m_main, nullptr), &thread) && thread.hwndFocus == organBox;
+        },
+        kReactionTimeout))
+        << "the check box has not got the focus";
+    ASSERT_TRUE(PressKey(VK_RETURN));
+    ASSERT_TRUE(WaitUntil([&] { return CheckState(organBox) == BST_UNCHECKED; }, kReactionTimeout))
+        << "Enter did not toggle the focused box";
+    WaitForInstruments({ kMarker + kOrgan, kBass });
+    EXPECT_EQ(DumpInstrument(kMarker + kOrgan), organ);
+    EXPECT_EQ(DumpInstrument(kBass), bass);
+    EXPECT_EQ(CheckState(boxes[1]), BST_CHECKED);
+    Synchronise();
+    EXPECT_FALSE(AnyMessageBoxShown());
+    Screenshot("enter");
+}
+
+TEST_F(DXiManagerWindowTest, FailingSwitchShowsTheEditErrorAndKeepsTheUsersMark)
+{
+    // The longest key name Windows allows: with the marker in front it is too
+    // long to be created, on Windows and under Wine alike.
+    std::string overlong = kStrings;
+    overlong.resize(255, 'x');
+    ASSERT_TRUE(AddInstrument(overlong, "Overlong"));
+    ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
+    const std::vector<std::string> registered = ListInstruments();
+    const std::string content = DumpInstrument(overlong);
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    const std::vector<HWND> boxes = CheckBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    const size_t row = std::find(registered.begin(), registered.end(), overlong) - registered.begin();
+    ASSERT_LT(row, boxes.size());
+    const HWND box = boxes[row];
+
+    ASSERT_NO_FATAL_FAILURE(ClickCheckBox(box));
+    const HWND error = m_app.WaitForMessageBox("Error", kReactionTimeout);
+    ASSERT_NE(error, nullptr) << "no error box";
+    Screenshot("error");
+    EXPECT_EQ(GetWindow(error, GW_OWNER), nullptr) << "the error box has no owner";
+    EXPECT_TRUE(IsWindowEnabled(m_main)) << "an error box leaves the main window enabled";
+    const std::string text = GetTextOf(GetDlgItem(error, kMessageBoxTextId));
+    const std::string context = "(" + std::string(kMarker) + overlong + ")";
+    EXPECT_EQ(text.rfind(kEditErrorPrefix, 0), 0u) << text;
+    EXPECT_TRUE(EndsWith(text, context)) << text;
+    EXPECT_GT(text.size(), std::string(kEditErrorPrefix).size() + context.size()) << "no system text: " << text;
+    ASSERT_NO_FATAL_FAILURE(PressOk(error));
+
+    EXPECT_EQ(CheckState(box), BST_UNCHECKED) << "the box keeps the mark the user set";
+    EXPECT_EQ(ListInstruments(), registered);
+    EXPECT_EQ(DumpInstrument(overlong), content);
+
+    // Clicking again agrees with the entry, which is still enabled: nothing to do.
+    ASSERT_NO_FATAL_FAILURE(ClickCheckBox(box));
+    Synchronise();
+    EXPECT_EQ(CheckState(box), BST_CHECKED);
+    EXPECT_FALSE(AnyMessageBoxShown());
+    EXPECT_EQ(ListInstruments(), registered);
+    Screenshot();
+}
+
+TEST_F(DXiManagerWindowTest, MissingRootShowsTheReadErrorBeforeAnEmptyTable)
+{
+    ASSERT_TRUE(DeletePluginRoot());
+    ASSERT_TRUE(m_app.Start());
+    const HWND error = m_app.WaitForMessageBox("Error", kStartTimeout);
+    ASSERT_NE(error, nullptr) << "no read error box";
+    Screenshot("error");
+    for (HWND window : m_app.GetTopLevelWindows()) {
+        EXPECT_FALSE(EndsWith(GetClassNameOf(window), "::_GUIDialogWindowClass_"))
+            << "the main window is shown before the read error is closed";
+    }
+    EXPECT_EQ(GetWindow(error, GW_OWNER), nullptr);
+    EXPECT_EQ(
+        GetTextOf(GetDlgItem(error, kMessageBoxTextId)), kReadErrorPrefix + SystemMessage(ERROR_FILE_NOT_FOUND) + "()");
+    ASSERT_NO_FATAL_FAILURE(PressOk(error));
+
+    m_main = m_app.WaitForMainWindow(kStartTimeout);
+    ASSERT_NE(m_main, nullptr);
+    ASSERT_NO_FATAL_FAILURE(FindScrollView());
+    Screenshot();
+    EXPECT_TRUE(CheckBoxes().empty());
+    // The help text and the two column titles remain.
+    EXPECT_EQ(ChildrenOf(m_scrollView).size(), 3u);
+    EXPECT_EQ(DumpInstrument(""), "missing") << "reading the registry must not create the root";
+}
+
+TEST_F(DXiManagerWindowTest, AboutBoxHasItsCaptionAndThreeLines)
+{
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    ASSERT_TRUE(ClickWindow(Button("About")));
+    const HWND about = m_app.WaitForMessageBox("About Vedodir's DXi Manager", kReactionTimeout);
+    ASSERT_NE(about, nullptr) << "no About box";
+    Screenshot();
+    EXPECT_EQ(GetWindow(about, GW_OWNER), m_main);
+    EXPECT_FALSE(IsWindowEnabled(m_main)) << "the owner is disabled while the box is open";
+
+    std::istringstream text(GetTextOf(GetDlgItem(about, kMessageBoxTextId)));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line, '\n');) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 3u) << text.str();
+    EXPECT_NE(lines[0].find("1.1"), std::string::npos) << lines[0];
+    EXPECT_FALSE(lines[1].empty());
+    EXPECT_EQ(lines[2], "This software is provided \"as is\", without warranty of any kind.");
+
+    ASSERT_NO_FATAL_FAILURE(PressOk(about));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }, kReactionTimeout));
+}
+
+TEST_F(DXiManagerWindowTest, CloseButtonEndsTheProcessWithCodeZero)
+{
+    ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    Screenshot();
+    ASSERT_TRUE(ClickWindow(Button("Close")));
+    ExpectExitCodeZero();
+    EXPECT_EQ(ListInstruments(), std::vector<std::string> { kOrgan });
+}
+
+TEST_F(DXiManagerWindowTest, CaptionCloseBoxEndsTheProcessWithCodeZero)
+{
+    ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    RECT window {};
+    RECT client {};
+    ASSERT_TRUE(GetWindowRect(m_main, &window));
+    ASSERT_TRUE(GetClientRect(m_main, &client));
+    MapWindowPoints(m_main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // The close box is somewhere along the caption, right of its middle.
+    const int y = (window.top + client.top) / 2;
+    const LRESULT middle = SendMessageA(m_main, WM_NCHITTEST, 0, MAKELPARAM((window.left + window.right) / 2, y));
+    if (middle == HTTRANSPARENT) {
+        GTEST_SKIP() << "known fault: the main window answers WM_NCHITTEST on its caption and frame with "
+                        "HTTRANSPARENT (the hit test only knows the client area), so the mouse can neither move, "
+                        "size nor close it there";
+    }
+    EXPECT_EQ(middle, HTCAPTION);
+    POINT closeBox { window.right, y };
+    while (closeBox.x > window.left
+        && SendMessageA(m_main, WM_NCHITTEST, 0, MAKELPARAM(closeBox.x, closeBox.y)) != HTCLOSE) {
+        --closeBox.x;
+    }
+    ASSERT_GT(closeBox.x, window.left) << "no close box on the caption";
+    closeBox.x -= GetSystemMetrics(SM_CXSIZE) / 3;
+    ASSERT_TRUE(ClickAt(closeBox));
+    ExpectExitCodeZero();
+}
+
+TEST_F(DXiManagerWindowTest, SystemMenuCloseEndsTheProcessWithCodeZero)
+{
+    ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    ASSERT_TRUE(PostMessageA(m_main, WM_SYSCOMMAND, SC_CLOSE, 0));
+    ExpectExitCodeZero();
+}

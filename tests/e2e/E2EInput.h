@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+// Real input through SendInput, as the user's mouse and keyboard give it:
+// the window manager routes it to whatever window is under the cursor or
+// has the keyboard focus. False when the input could not be sent.
+
+// Moves the cursor to a point of the screen and clicks the left button there.
+[[nodiscard]] bool ClickAt(POINT point);
+// Clicks at the centre of window.
+[[nodiscard]] bool ClickWindow(HWND window);
+// Presses and releases a virtual key.
+[[nodiscard]] bool PressKey(WORD virtualKey);
