@@ -51,24 +51,28 @@ int Height(const RECT& rect)
     return rect.bottom - rect.top;
 }
 
-// The direct children of parent, in the window manager's order.
-std::vector<HWND> ChildrenOf(HWND parent)
+// Every window under parent, in the window manager's order.
+std::vector<HWND> AllChildrenOf(HWND parent)
 {
-    struct Search {
-        HWND parent;
-        std::vector<HWND> children;
-    } search { parent, {} };
+    std::vector<HWND> children;
     EnumChildWindows(
         parent,
         [](HWND window, LPARAM context) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(context);
-            if (GetParent(window) == search.parent) {
-                search.children.push_back(window);
-            }
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&search));
-    return search.children;
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// The direct children of parent.
+std::vector<HWND> ChildrenOf(HWND parent)
+{
+    std::vector<HWND> children = AllChildrenOf(parent);
+    children.erase(
+        std::remove_if(children.begin(), children.end(), [parent](HWND w) { return GetParent(w) != parent; }),
+        children.end());
+    return children;
 }
 
 std::string SystemMessage(DWORD code)
@@ -178,7 +182,30 @@ protected:
         if (moment) {
             name += std::string("-") + moment;
         }
-        const std::string path = SaveScreenshot(m_app.GetTopLevelWindows(), name);
+        // A window that has just appeared may not have painted yet, and Wine
+        // puts what was painted on the screen when the thread next goes idle.
+        const std::vector<HWND> windows = m_app.GetTopLevelWindows();
+        for (HWND window : windows) {
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+        const auto painted = [](HWND window) { return !GetUpdateRect(window, nullptr, FALSE); };
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                for (HWND window : windows) {
+                    const std::vector<HWND> children = AllChildrenOf(window);
+                    if (!painted(window) || !std::all_of(children.begin(), children.end(), painted)) {
+                        return false;
+                    }
+                }
+                return true;
+            },
+            kReactionTimeout))
+            << "the windows did not paint";
+        for (HWND window : windows) {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+        }
+        const std::string path = SaveScreenshot(windows, name);
         EXPECT_FALSE(path.empty()) << "no screenshot for " << name;
     }
 

@@ -30,6 +30,9 @@ std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& 
             UnionRect(&area, &area, &rect);
         }
     }
+    // Reading outside the screen fails as a whole: a wide message box may reach past its edges.
+    const RECT screenRect { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    IntersectRect(&area, &area, &screenRect);
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 // Copies what the screen shows inside the smallest rectangle around windows
+// (clipped to the screen)
 // into <build>/e2e-screenshots/<name>.bmp (24 bits per pixel). Returns the
 // file's path, or an empty text when nothing could be captured or written.
 std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& name);
