@@ -101,6 +101,7 @@ protected:
         ASSERT_TRUE(m_app.Start()) << "cannot start " << GetApplicationPath() << ": error " << GetLastError();
         m_main = m_app.WaitForMainWindow(kStartTimeout);
         ASSERT_NE(m_main, nullptr) << "no main window within " << kStartTimeout.count() << " s";
+        ASSERT_NO_FATAL_FAILURE(Synchronise());
         FindScrollView();
     }
 

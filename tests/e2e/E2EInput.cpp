@@ -1,5 +1,7 @@
 #include "E2EInput.h"
 
+#include "CDXiManagerProcess.h"
+
 namespace {
 bool Send(INPUT* inputs, UINT count)
 {
@@ -10,7 +12,13 @@ bool Send(INPUT* inputs, UINT count)
 bool ClickWindow(HWND window)
 {
     RECT rect;
-    return GetWindowRect(window, &rect) && ClickAt({ (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 });
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    const POINT centre { (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 };
+    // A window that has just been shown may not yet be where the input is routed.
+    const bool reachable = WaitUntil([&] { return WindowFromPoint(centre) == window; }, std::chrono::seconds(5));
+    return reachable && ClickAt(centre);
 }
 
 bool ClickAt(POINT centre)

@@ -8,7 +8,7 @@
 
 // Moves the cursor to a point of the screen and clicks the left button there.
 [[nodiscard]] bool ClickAt(POINT point);
-// Clicks at the centre of window.
+// Clicks at the centre of window, once input there reaches it.
 [[nodiscard]] bool ClickWindow(HWND window);
 // Presses and releases a virtual key.
 [[nodiscard]] bool PressKey(WORD virtualKey);
