@@ -301,22 +301,29 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
         return GetPainter() ? 1 : DefaultProc(message, wParam, lParam);
     case WM_SETCURSOR: {
-        POINT cursor {};
-        if (GetPainter() && m_cursor && m_cursor->GetHandle() && reinterpret_cast<HWND>(wParam) == GetHandle()
-            && GetCursorPos(&cursor) && ScreenToClient(GetHandle(), &cursor)
-            && GetShape()->HitTest(CGUIPoint { cursor.x, cursor.y })) {
-            ::SetCursor(m_cursor->GetHandle());
+        // Through GetCursor: classes such as the control host view answer
+        // the cursor of whatever is under the pointer.
+        POINT point {};
+        CGUICursor* const cursor = GetCursor();
+        if (GetPainter() && cursor && cursor->GetHandle() && reinterpret_cast<HWND>(wParam) == GetHandle()
+            && GetCursorPos(&point) && ScreenToClient(GetHandle(), &point)
+            && GetShape()->HitTest(CGUIPoint { point.x, point.y })) {
+            ::SetCursor(cursor->GetHandle());
             return 1;
         }
         return DefaultProc(message, wParam, lParam);
     }
     case WM_NCHITTEST: {
+        // The shape decides over the client area only: the caption, the frame
+        // and the scroll bars keep their own meaning, or the window could be
+        // neither moved nor closed nor scrolled with the mouse.
+        const LRESULT area = DefaultProc(message, wParam, lParam);
+        if (area != HTCLIENT) {
+            return area;
+        }
         POINT point { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
         ScreenToClient(GetHandle(), &point);
-        if (!GetShape()->HitTest(CGUIPoint { point.x, point.y })) {
-            return HTTRANSPARENT;
-        }
-        return DefaultProc(message, wParam, lParam);
+        return GetShape()->HitTest(CGUIPoint { point.x, point.y }) ? area : HTTRANSPARENT;
     }
     case WM_GETDLGCODE:
         if (GetKeyboardListener() != &m_keyboardListener) {
@@ -634,8 +641,9 @@ void CGUICustomWindow::TrackMouseLeave(const CGUIMouseEvent& event)
 
 void CGUICustomWindow::ShowCursorIfOver(bool over)
 {
-    if (over && m_cursor && m_cursor->GetHandle()) {
-        ::SetCursor(m_cursor->GetHandle());
+    CGUICursor* const cursor = over ? GetCursor() : nullptr;
+    if (cursor && cursor->GetHandle()) {
+        ::SetCursor(cursor->GetHandle());
     }
 }
 

@@ -1,6 +1,9 @@
+#include "CGUICursor.h"
 #include "ControlTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -245,3 +248,20 @@ TEST(CGUIControlHostViewTest, ViewAndRootControlKeepOneSize)
 }
 
 } // namespace
+
+TEST(CGUIControlHostViewTest, PointerOverAControlShowsThatControlsCursor)
+{
+    CTree tree;
+    CHostedTree host(tree.root);
+    host.view->SetOption(true);
+    const std::unique_ptr<CGUICursor> cross(LoadSystemCursor(IDC_CROSS));
+    tree.b->SetCursor(cross.get());
+
+    const POINT onB = host.ToScreen({ 110, 20 });
+    ASSERT_TRUE(SetCursorPos(onB.x, onB.y));
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(SendMessageA(host.view->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(host.view->GetHandle()),
+                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+        1);
+    EXPECT_EQ(GetCursor(), cross->GetHandle());
+}
