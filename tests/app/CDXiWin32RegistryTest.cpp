@@ -1,10 +1,10 @@
 #include "CDXiWin32Registry.h"
 #include "CDXiPluginStore.h"
+#include "RegistryDump.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,39 +16,6 @@ public:
     void ShowError(const char* text) override { errorBoxes.emplace_back(text); }
     std::vector<std::string> errorBoxes;
 };
-
-// Every value (name, type, bytes) and sub-key under key, recursively.
-std::string Dump(HKEY key)
-{
-    std::ostringstream out;
-    for (DWORD index = 0;; ++index) {
-        char name[16384];
-        DWORD nameLength = sizeof(name);
-        DWORD type = 0;
-        BYTE data[65536];
-        DWORD size = sizeof(data);
-        if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) {
-            break;
-        }
-        out << "value '" << name << "' type " << type << ":";
-        for (DWORD i = 0; i < size; ++i) {
-            out << ' ' << static_cast<int>(data[i]);
-        }
-        out << '\n';
-    }
-    for (DWORD index = 0;; ++index) {
-        char name[260];
-        DWORD nameLength = sizeof(name);
-        if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-            break;
-        }
-        HKEY child = nullptr;
-        EXPECT_EQ(RegOpenKeyExA(key, name, 0, KEY_READ, &child), ERROR_SUCCESS);
-        out << "key '" << name << "' {\n" << Dump(child) << "}\n";
-        RegCloseKey(child);
-    }
-    return out.str();
-}
 
 class Win32RegistryTest : public testing::Test {
 protected:
@@ -101,7 +68,7 @@ protected:
         if (RegOpenKeyExA(m_pluginRoot, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
             return "missing";
         }
-        const std::string dump = Dump(key);
+        const std::string dump = DumpRegistryKey(key);
         RegCloseKey(key);
         return dump;
     }

@@ -1,11 +1,11 @@
 #include "E2ERegistry.h"
 
+#include "RegistryDump.h"
+
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
 #include <windows.h>
-
-#include <sstream>
 
 namespace {
 constexpr const char* kPluginRoot = "MfxSoftSynths";
@@ -17,41 +17,6 @@ HKEY OpenPluginRoot()
 {
     HKEY root = nullptr;
     return RegOpenKeyExA(HKEY_CLASSES_ROOT, kPluginRoot, 0, KEY_ALL_ACCESS, &root) == ERROR_SUCCESS ? root : nullptr;
-}
-
-std::string Dump(HKEY key)
-{
-    std::ostringstream out;
-    for (DWORD index = 0;; ++index) {
-        char name[16384];
-        DWORD nameLength = sizeof(name);
-        DWORD type = 0;
-        BYTE data[65536];
-        DWORD size = sizeof(data);
-        if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) {
-            break;
-        }
-        out << "value '" << name << "' type " << type << ":";
-        for (DWORD i = 0; i < size; ++i) {
-            out << ' ' << static_cast<int>(data[i]);
-        }
-        out << '\n';
-    }
-    for (DWORD index = 0;; ++index) {
-        char name[300];
-        DWORD nameLength = sizeof(name);
-        if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-            break;
-        }
-        HKEY child = nullptr;
-        if (RegOpenKeyExA(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) {
-            out << "key '" << name << "' unreadable\n";
-            continue;
-        }
-        out << "key '" << name << "' {\n" << Dump(child) << "}\n";
-        RegCloseKey(child);
-    }
-    return out.str();
 }
 
 // Keeps the prefix's own instruments aside while the tests rewrite the root.
@@ -167,7 +132,7 @@ std::string DumpInstrument(const std::string& keyName)
     if (opened != ERROR_SUCCESS) {
         return "missing";
     }
-    const std::string dump = Dump(key);
+    const std::string dump = DumpRegistryKey(key);
     RegCloseKey(key);
     return dump;
 }
