@@ -84,20 +84,22 @@ int CountWindows(HWND hwnd)
 
 // Top-level windows of this thread besides top: hidden helper windows (the
 // framework's thread invokers, the system's own) outside the visible tree.
+struct CCount {
+    HWND top;
+    int count;
+};
+
+BOOL CALLBACK CountOtherWindow(HWND hwnd, LPARAM data)
+{
+    auto* counted = reinterpret_cast<CCount*>(data);
+    counted->count += hwnd != counted->top ? 1 : 0;
+    return TRUE;
+}
+
 int CountOtherThreadWindows(HWND top)
 {
-    struct CCount {
-        HWND top;
-        int count;
-    } count { top, 0 };
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* counted = reinterpret_cast<CCount*>(data);
-            counted->count += hwnd != counted->top ? 1 : 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    CCount count { top, 0 };
+    EnumThreadWindows(GetCurrentThreadId(), CountOtherWindow, reinterpret_cast<LPARAM>(&count));
     return count.count;
 }
 

@@ -85,23 +85,30 @@ bool CDXiManagerProcess::Start()
         != FALSE;
 }
 
+namespace {
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+// A callback of the platform's calling convention (lambdas convert to it only
+// on 64-bit builds).
+BOOL CALLBACK CollectVisibleWindowOfProcess(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search.processId && IsWindowVisible(window)) {
+        search.windows.push_back(window);
+    }
+    return TRUE;
+}
+} // namespace
+
 std::vector<HWND> CDXiManagerProcess::GetTopLevelWindows() const
 {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> windows;
-    } search { m_info.dwProcessId, {} };
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(context);
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            if (processId == search.processId && IsWindowVisible(window)) {
-                search.windows.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search { m_info.dwProcessId, {} };
+    EnumWindows(CollectVisibleWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.windows;
 }
 

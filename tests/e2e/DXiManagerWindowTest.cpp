@@ -51,17 +51,17 @@ int Height(const RECT& rect)
     return rect.bottom - rect.top;
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 // Every window under parent, in the window manager's order.
 std::vector<HWND> AllChildrenOf(HWND parent)
 {
     std::vector<HWND> children;
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM context) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
