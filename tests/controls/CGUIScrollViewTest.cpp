@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 // A shown scroll view of 200 × 100 client pixels with both bars over content
 // of 1000 × 1000, holding one
@@ -16,6 +19,12 @@ struct ScrollFixture {
     {
         dialog.SetVisible(true);
         EXPECT_TRUE(dialog.CreateDialog(nullptr, 0));
+        CreateView();
+    }
+
+    // (Re)creates the view and its content.
+    void CreateView()
+    {
         view.SetVisible(true);
         view.SetSize(CGUISize { 250, 150 });
         EXPECT_TRUE(view.Create(&dialog));
@@ -23,12 +32,14 @@ struct ScrollFixture {
         SetWindowLongPtrA(hwnd, GWL_STYLE, GetWindowLongPtrA(hwnd, GWL_STYLE) | WS_VSCROLL | WS_HSCROLL);
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
         // Content larger than the view shows both bars.
+        view.SetContentSize(CGUISize {});
         view.SetContentSize(CGUISize { 1000, 1000 });
         // The outer size that gives a 200 × 100 client area with both bars.
         const CGUISize client = view.GetClientSize();
         const CGUISize outer = view.GetSize();
         view.SetSize(CGUISize { outer.width - client.width + 200, outer.height - client.height + 100 });
         content.SetVisible(true);
+        content.SetPosition(CGUIPoint {});
         content.SetSize(CGUISize { 1000, 1000 });
         EXPECT_TRUE(content.Create(&view));
     }
@@ -84,23 +95,197 @@ TEST(CGUIScrollView, ScrollBarRequestsMoveTheContent)
     EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -200, 0 }));
 }
 
-TEST(CGUIScrollView, WheelAndKeysScrollByLineStepsAndPages)
+TEST(CGUIScrollView, KeysScrollByLineStepsAndPages)
 {
     ScrollFixture fixture;
     fixture.view.SetVerticalLineStep(5);
     const HWND hwnd = fixture.Hwnd();
-    SendMessageA(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
-    EXPECT_EQ(fixture.Position(SB_VERT), 10);
-    SendMessageA(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-    EXPECT_EQ(fixture.Position(SB_VERT), 5);
     SendMessageA(hwnd, WM_KEYDOWN, VK_NEXT, 1);
-    EXPECT_EQ(fixture.Position(SB_VERT), 105);
+    EXPECT_EQ(fixture.Position(SB_VERT), 100);
     SendMessageA(hwnd, WM_KEYDOWN, VK_PRIOR, 1);
     SendMessageA(hwnd, WM_KEYDOWN, VK_DOWN, 3);
-    EXPECT_EQ(fixture.Position(SB_VERT), 20);
+    EXPECT_EQ(fixture.Position(SB_VERT), 15);
     SendMessageA(hwnd, WM_KEYDOWN, VK_RIGHT, 2);
     EXPECT_EQ(fixture.Position(SB_HORZ), 2);
-    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -2, -20 }));
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -2, -15 }));
+}
+
+namespace {
+// Sets the user's wheel lines per notch for the scope of a test.
+struct WheelLines {
+    UINT saved = 3;
+    explicit WheelLines(UINT lines)
+    {
+        SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+    }
+    ~WheelLines() { SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0); }
+};
+
+struct WheelCase {
+    const char* name;
+    UINT linesPerNotch;
+    std::vector<int> deltas;
+    int position; // from 500, line step 5, page 100
+};
+} // namespace
+
+TEST(CGUIScrollView, SmallWheelTurnsAddUpAndANotchScrollsTheUsersLines)
+{
+    const WheelCase cases[] = {
+        { "a notch down", 3, { -120 }, 515 },
+        { "two notches up", 3, { 120, 120 }, 470 },
+        { "forty small turns", 3, std::vector<int>(40, -3), 515 },
+        { "small turns short of a line", 3, std::vector<int>(13, -3), 500 },
+        { "a turn back drops the rest", 3, { -70, 40 }, 500 },
+        { "one line per notch", 1, { -120, -60, -60 }, 510 },
+        { "a page per notch", WHEEL_PAGESCROLL, { -120, -60, -60 }, 700 },
+        { "wheel scrolling off", 0, { -120 }, 500 },
+        { "huge lines stop at the end", 0x7FFFFFFF, { -120 }, 901 },
+    };
+    ScrollFixture fixture;
+    for (const WheelCase& wheel : cases) {
+        SCOPED_TRACE(wheel.name);
+        const WheelLines lines(wheel.linesPerNotch);
+        fixture.view.Destroy();
+        fixture.CreateView();
+        fixture.view.SetVerticalLineStep(5);
+        fixture.view.ScrollVerticalBy(100);
+        ASSERT_EQ(fixture.Position(SB_VERT), 500);
+        for (int delta : wheel.deltas) {
+            SendMessageA(fixture.Hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+        }
+        EXPECT_EQ(fixture.Position(SB_VERT), wheel.position);
+        EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { 0, -wheel.position }));
+    }
+}
+
+TEST(CGUIScrollView, HugeScrollRequestsSaturateInsteadOfWrapping)
+{
+    ScrollFixture fixture;
+    // 2 × 0x7FFFFFFF wraps to −2 in 32 bits.
+    fixture.view.SetVerticalLineStep(2);
+    fixture.view.SetHorizontalLineStep(2);
+    fixture.view.ScrollVerticalBy(0x7FFFFFFF);
+    fixture.view.ScrollHorizontalBy(0x7FFFFFFF);
+    EXPECT_EQ(fixture.Position(SB_VERT), 901);
+    EXPECT_EQ(fixture.Position(SB_HORZ), 801);
+    fixture.view.ScrollVerticalBy(-0x7FFFFFFF - 1);
+    EXPECT_EQ(fixture.Position(SB_VERT), 0);
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -801, 0 }));
+}
+
+TEST(CGUIScrollView, ShowRectScrollsTheLeastDistance)
+{
+    ScrollFixture fixture;
+    fixture.view.ShowRect(CGUIRect { 50, 150, 20, 30 });
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { 0, -80 })) << "bottom edge to the bottom of the view";
+    fixture.view.ShowRect(CGUIRect { 50, -10, 20, 30 });
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { 0, -70 })) << "top edge to the top";
+    fixture.view.ShowRect(CGUIRect { 190, 10, 300, 30 });
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -190, -70 })) << "wider than the view: its start";
+    fixture.view.ShowRect(CGUIRect { 0, 0, 200, 100 });
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -190, -70 })) << "already inside";
+}
+
+TEST(CGUIScrollView, ContentFollowsTheBarsWhenTheSystemClampsThem)
+{
+    ScrollFixture fixture;
+    fixture.Vertical(SB_BOTTOM);
+    fixture.Horizontal(SB_PAGEDOWN);
+    ASSERT_EQ(fixture.Position(SB_VERT), 901);
+    // A larger view: the bar's end comes closer.
+    const CGUISize outer = fixture.view.GetSize();
+    fixture.view.SetSize(CGUISize { outer.width, outer.height + 100 });
+    EXPECT_EQ(fixture.Position(SB_VERT), 801);
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -200, -801 }));
+    // Smaller content.
+    fixture.view.SetContentSize(CGUISize { 1000, 500 });
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -200, -fixture.Position(SB_VERT) }));
+    EXPECT_EQ(fixture.Position(SB_VERT), 301);
+    fixture.view.SetContentSize(CGUISize { 50, 50 });
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { 0, 0 }));
+}
+
+namespace {
+// Counts the paints it gets; its client area is what it may paint.
+struct PaintCountingWindow : CGUICustomWindow {
+    int paints = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        paints += message == WM_PAINT;
+        return CGUICustomWindow::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Keeps the update region's box of every paint.
+struct UpdateRecordingView : CGUIScrollView {
+    std::vector<RECT> updates;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        RECT update {};
+        if (message == WM_PAINT && GetUpdateRect(GetHandle(), &update, FALSE)) {
+            updates.push_back(update);
+        }
+        return CGUIScrollView::WindowProc(message, wParam, lParam);
+    }
+};
+
+void DispatchPending()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+}
+} // namespace
+
+TEST(CGUIScrollView, ScrollingRepaintsOnlyTheUncoveredBand)
+{
+    CGUIDialogWindow dialog;
+    dialog.SetVisible(true);
+    ASSERT_TRUE(dialog.CreateDialog(nullptr, 0));
+    UpdateRecordingView view;
+    view.SetVisible(true);
+    view.SetSize(CGUISize { 200, 100 });
+    ASSERT_TRUE(view.Create(&dialog));
+    EXPECT_NE(GetWindowLongPtrA(view.GetHandle(), GWL_STYLE) & WS_CLIPCHILDREN, 0);
+    SetWindowLongPtrA(view.GetHandle(), GWL_STYLE, GetWindowLongPtrA(view.GetHandle(), GWL_STYLE) | WS_VSCROLL);
+    view.SetContentSize(CGUISize { 100, 1000 });
+    // Rows of opaque children, 20 pixels apart; one translucent.
+    std::vector<std::unique_ptr<PaintCountingWindow>> rows;
+    for (int i = 0; i < 10; ++i) {
+        rows.push_back(std::make_unique<PaintCountingWindow>());
+        PaintCountingWindow& row = *rows.back();
+        row.SetVisible(true);
+        row.SetPosition(CGUIPoint { 10, i * 20 });
+        row.SetSize(CGUISize { 50, 15 });
+        row.SetOpacity(i == 3 ? 0.5f : 1.0f);
+        ASSERT_TRUE(row.Create(&view));
+    }
+    RedrawWindow(dialog.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    DispatchPending();
+    view.updates.clear();
+    for (auto& row : rows) {
+        row->paints = 0;
+    }
+
+    view.SetVerticalLineStep(3);
+    view.ScrollVerticalBy(1);
+    DispatchPending();
+
+    const CGUISize client = view.GetClientSize();
+    ASSERT_EQ(view.updates.size(), 1u);
+    const RECT& band = view.updates[0];
+    EXPECT_EQ(band.left, 0);
+    EXPECT_EQ(band.top, client.height - 3);
+    EXPECT_EQ(band.right, client.width);
+    EXPECT_EQ(band.bottom, client.height);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        // Row 5 (at 100 − 3 after the scroll) reaches into the band.
+        EXPECT_EQ(rows[i]->paints, i == 5 ? 1 : 0);
+    }
 }
 
 TEST(CGUIScrollView, UnusedKeysGoToTheContent)
