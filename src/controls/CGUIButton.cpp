@@ -37,8 +37,12 @@ LRESULT CGUIButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // Default only while focused: Enter then presses this button and no other.
         if (const HWND hwnd = GetHandle()) {
-            SetWindowLongPtrA(hwnd, GWL_STYLE, GetWindowLongPtrA(hwnd, GWL_STYLE) | BS_DEFPUSHBUTTON);
+            const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+            SetWindowLongPtrA(hwnd, GWL_STYLE,
+                message == WM_SETFOCUS ? style | BS_DEFPUSHBUTTON : style & ~static_cast<LONG_PTR>(BS_DEFPUSHBUTTON));
             InvalidateWithParents(nullptr);
         }
         break;

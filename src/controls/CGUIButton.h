@@ -4,7 +4,7 @@
 #include "CGUINotifier.h"
 
 // The framework's push button: a native "Button" control wrapped as a
-// framework window. It becomes the default button when it gets the focus,
+// framework window. It is the default button while it has the focus,
 // Enter clicks it, and every click (by mouse, Space, Enter or BM_CLICK) fires
 // the click notifier once. The button's text is its window text.
 class CGUIButton : public CGUICustomWindow {

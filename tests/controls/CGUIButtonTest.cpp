@@ -76,7 +76,7 @@ TEST(CGUIButton, ADoubleClickNotifiesItsSingleClicksOnly)
     EXPECT_EQ(fixture.counter.clicks, 2);
 }
 
-TEST(CGUIButton, FocusMakesItTheDefaultButtonForGood)
+TEST(CGUIButton, IsTheDefaultButtonOnlyWhileFocused)
 {
     ButtonOnDialog fixture;
     const HWND hwnd = fixture.button.GetHandle();
@@ -84,7 +84,7 @@ TEST(CGUIButton, FocusMakesItTheDefaultButtonForGood)
     SendMessageA(hwnd, WM_SETFOCUS, 0, 0);
     EXPECT_EQ(ButtonType(hwnd), BS_DEFPUSHBUTTON);
     SendMessageA(hwnd, WM_KILLFOCUS, 0, 0);
-    EXPECT_EQ(ButtonType(hwnd), BS_DEFPUSHBUTTON);
+    EXPECT_EQ(ButtonType(hwnd), BS_PUSHBUTTON);
 }
 
 namespace {
