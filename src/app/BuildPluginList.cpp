@@ -11,13 +11,27 @@ constexpr const char* kHelpText = "Click on a check box to enable or disable the
                                   "Once disabled, a DXi will show up as a non-MIDI DirectX plug-in in your host.";
 constexpr int32_t kBoldWeight = 700;
 
-// A text control in a host view of its own, kept with the owned views.
-CGUITextControl& MakeTextView(std::list<std::unique_ptr<IGUIWindow>>& ownedViews, CGUIControlHostView*& view)
+// A text control in a host view of its own, kept with the owned views. Wheel
+// turns over it scroll the list.
+CGUITextControl& MakeTextView(
+    CGUIScrollView& list, std::list<std::unique_ptr<IGUIWindow>>& ownedViews, CGUIControlHostView*& view)
 {
     auto* text = new CGUITextControl;
+    text->SetUserMouseListener(&list.GetWheelForwarder());
     view = new CGUIControlHostView(text);
     ownedViews.emplace_back(view);
     return *text;
+}
+
+// Creates the view of a text in the list. Its window carries the text too,
+// which is what screen readers read.
+[[nodiscard]] bool CreateTextView(CGUIControlHostView& textView, CGUIScrollView& list, const char* text)
+{
+    if (!CreateVisibleChild(textView, list)) {
+        return false;
+    }
+    textView.SetText(text);
+    return true;
 }
 } // namespace
 
@@ -27,7 +41,7 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
     auto content = std::make_unique<CGUIBoxLayout>(0, 0, 10, CGUIBoxLayout::Mode::Column);
 
     CGUIControlHostView* helpView = nullptr;
-    CGUITextControl& help = MakeTextView(ownedViews, helpView);
+    CGUITextControl& help = MakeTextView(view, ownedViews, helpView);
     help.SetText(kHelpText);
     CGUITextPainter& helpPainter = help.GetTextPainter();
     helpPainter.SetFormat({ CGUITextFormat::kWordBreak, CGUITextFormat::kAlignCenter, CGUITextFormat::kAlignStart });
@@ -36,7 +50,7 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
     helpPainter.SetAutoHeight(true);
     helpPainter.FitToText();
     help.SetSize({ 400, 30 });
-    if (CreateVisibleChild(*helpView, view)) {
+    if (CreateTextView(*helpView, view, kHelpText)) {
         content->AddItem(MakeChildItem(*helpView), CGUILayoutPlacement::Aligned(0, 1), true);
     }
 
@@ -47,14 +61,14 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
     table->AddRow();
     for (const char* title : { "DXi Plug-in Name", "MIDI Enabled" }) {
         CGUIControlHostView* titleView = nullptr;
-        CGUITextControl& text = MakeTextView(ownedViews, titleView);
+        CGUITextControl& text = MakeTextView(view, ownedViews, titleView);
         text.SetText(title);
         titleFont.Assign(text.GetTextPainter().GetFont());
         if (titleFont.GetWeight() != kBoldWeight) {
             titleFont.SetWeight(kBoldWeight);
         }
         text.GetTextPainter().SetFont(titleFont);
-        if (CreateVisibleChild(*titleView, view)) {
+        if (CreateTextView(*titleView, view, title)) {
             table->AddItem(MakeChildItem(*titleView), CGUILayoutPlacement::Aligned(1, 0), true);
         }
     }
@@ -63,8 +77,9 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
     for (CDXiPlugin& plugin : plugins) {
         table->AddRow();
         CGUIControlHostView* nameView = nullptr;
-        MakeTextView(ownedViews, nameView).SetText(plugin.GetDisplayName().GetText());
-        if (CreateVisibleChild(*nameView, view)) {
+        const char* name = plugin.GetDisplayName().GetText();
+        MakeTextView(view, ownedViews, nameView).SetText(name);
+        if (CreateTextView(*nameView, view, name)) {
             table->AddItem(MakeChildItem(*nameView), CGUILayoutPlacement::Aligned(0, 1), true);
         }
 
@@ -81,6 +96,9 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
         if (CreateVisibleChild(*checkBox, view)) {
             checkBox->Update();
             checkBox->SetSize({ 13, 13 });
+            // The box's accessible name; at 13 pixels wide no letter of it is drawn.
+            checkBox->SetText(name);
+            checkBox->GetFocusNotifier().AddListener(&view.GetFocusMarkUpdater());
             table->AddItem(MakeChildItem(*checkBox), CGUILayoutPlacement::Aligned(1, 1), true);
         }
     }

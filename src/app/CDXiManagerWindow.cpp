@@ -8,12 +8,58 @@
 #include "DXiChildWindows.h"
 #include "GUINative.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 constexpr const char* kAboutCaption = "About Vedodir's DXi Manager";
 constexpr const char* kAboutText = "Vedodir's DXi Manager 1.1\n"
                                    "Made by Vedodir Audio (https://www.vedodir.example/)\n"
                                    "This software is provided \"as is\", without warranty of any kind.";
 
+// The visible, enabled tab stops under parent in screen order: siblings top
+// to bottom and left to right, each followed by what lies inside it, so a
+// scrolled list keeps its place however far its rows reach.
+void CollectTabStops(HWND parent, std::vector<HWND>& stops)
+{
+    struct CPlaced {
+        HWND hwnd;
+        RECT rect;
+    };
+    std::vector<CPlaced> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect {};
+        if (IsWindowVisible(child) && IsWindowEnabled(child) && GetWindowRect(child, &rect)) {
+            children.push_back({ child, rect });
+        }
+    }
+    std::stable_sort(children.begin(), children.end(), [](const CPlaced& a, const CPlaced& b) {
+        return a.rect.top != b.rect.top ? a.rect.top < b.rect.top : a.rect.left < b.rect.left;
+    });
+    for (const CPlaced& child : children) {
+        if (GetWindowLongPtrA(child.hwnd, GWL_STYLE) & WS_TABSTOP) {
+            stops.push_back(child.hwnd);
+        }
+        CollectTabStops(child.hwnd, stops);
+    }
+}
+
+// window's rectangle in the client coordinates of reference.
+RECT RectIn(HWND window, HWND reference)
+{
+    RECT rect {};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+CGUIRect ToGUIRect(const RECT& rect)
+{
+    return CGUIRect { rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top };
+}
+
+// Room for the focus mark drawn around a check box.
+constexpr int kFocusMarkRoom = 3;
 } // namespace
 
 CDXiManagerWindow::CDXiManagerWindow()
@@ -69,6 +115,7 @@ bool CDXiManagerWindow::OnCreate(const CGUIWindowEvent& event)
         background.GetChangeNotifier().Notify();
     }
     m_scrollView.SetVerticalLineStep(5);
+    m_scrollView.SetMarksFocusedChild(true);
 
     const std::unique_ptr<CGUIBoxLayout> content
         = BuildPluginList(m_scrollView, m_plugins, m_ownedViews, m_ownedParams);
@@ -93,7 +140,101 @@ bool CDXiManagerWindow::OnCreate(const CGUIWindowEvent& event)
     mainLayout.UpdatePreferredSize();
     mainLayout.SetPosition({ 0, 0 });
     CenterWindow(*this);
+    // Focus marks show from the start when the program was started from the
+    // keyboard, else from the first Tab on (the system's rule).
+    SendMessageA(GetHandle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS), 0);
     return true;
+}
+
+LRESULT CDXiManagerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && IsChild(GetHandle(), focus)) {
+            m_lastFocus = focus;
+        }
+    }
+    const std::shared_ptr<bool> alive = GetAliveFlag();
+    const LRESULT result = CGUIDialogWindow::WindowProc(message, wParam, lParam);
+    // The window itself has nothing to type into: the focus goes on to a control.
+    if (message == WM_SETFOCUS && *alive) {
+        if (const HWND target = GetFocusTarget()) {
+            ::SetFocus(target);
+        }
+    }
+    return result;
+}
+
+HWND CDXiManagerWindow::GetFocusTarget() const
+{
+    const HWND hwnd = GetHandle();
+    if (m_lastFocus && IsChild(hwnd, m_lastFocus) && ::IsWindowVisible(m_lastFocus) && IsWindowEnabled(m_lastFocus)) {
+        return m_lastFocus;
+    }
+    std::vector<HWND> stops;
+    CollectTabStops(hwnd, stops);
+    const HWND list = m_scrollView.GetHandle();
+    const auto box = std::find_if(stops.begin(), stops.end(), [list](HWND w) { return GetParent(w) == list; });
+    return box != stops.end() ? *box : m_closeButton.GetHandle();
+}
+
+void CDXiManagerWindow::MoveFocus(bool backwards)
+{
+    std::vector<HWND> stops;
+    CollectTabStops(GetHandle(), stops);
+    if (stops.empty()) {
+        return;
+    }
+    const size_t count = stops.size();
+    const size_t current = static_cast<size_t>(std::find(stops.begin(), stops.end(), ::GetFocus()) - stops.begin());
+    size_t next = 0;
+    if (current == count) {
+        next = backwards ? count - 1 : 0;
+    } else {
+        next = backwards ? (current + count - 1) % count : (current + 1) % count;
+    }
+    // Moving by keyboard shows where the focus is, from now on.
+    SendMessageA(GetHandle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    FocusControl(stops[next]);
+}
+
+void CDXiManagerWindow::FocusControl(HWND control)
+{
+    m_lastFocus = control;
+    ::SetFocus(control);
+    const HWND list = m_scrollView.GetHandle();
+    if (GetParent(control) != list) {
+        return;
+    }
+    // The row is the box and whatever stands beside it: its name.
+    const RECT box = RectIn(control, list);
+    RECT row = box;
+    for (HWND child = GetWindow(list, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT rect = RectIn(child, list);
+        if (::IsWindowVisible(child) && rect.top < box.bottom && rect.bottom > box.top) {
+            UnionRect(&row, &row, &rect);
+        }
+    }
+    InflateRect(&row, 0, kFocusMarkRoom);
+    m_scrollView.ShowRect(ToGUIRect(row));
+    // A row wider than the view: the box itself at least.
+    RECT marked = RectIn(control, list);
+    InflateRect(&marked, kFocusMarkRoom, kFocusMarkRoom);
+    m_scrollView.ShowRect(ToGUIRect(marked));
+}
+
+bool CDXiManagerWindow::CKeyboardNavigation::WantsKey(const CGUIKeyEvent& event)
+{
+    return event.message == WM_KEYDOWN && (event.key == VK_TAB || event.key == VK_ESCAPE);
+}
+
+void CDXiManagerWindow::CKeyboardNavigation::OnKeyDown(const CGUIKeyEvent& event)
+{
+    if (event.key == VK_ESCAPE) {
+        m_window.Destroy();
+    } else {
+        m_window.MoveFocus(GetKeyState(VK_SHIFT) < 0);
+    }
 }
 
 void CDXiManagerWindow::OnDestroy(const CGUIWindowEvent&)

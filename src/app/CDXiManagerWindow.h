@@ -17,6 +17,13 @@
 // "About" and "Close" buttons below it. The content is read from the
 // registry and built once, when the native window is created, and released
 // when it is destroyed.
+//
+// It works from the keyboard without a dialog loop: keys that the controls do
+// not use come up to this window, where Tab and Shift+Tab move the focus
+// through the check boxes, "About" and "Close" in the order they stand on the
+// screen (scrolling a check box's row into view), and Esc closes the window
+// as "Close" does. The focus starts on the first check box ("Close" with an
+// empty list) and comes back to where it was when the window is activated.
 class CDXiManagerWindow : public CGUIDialogWindow, public IGUIWindowListener {
 public:
     // Works on HKEY_CLASSES_ROOT.
@@ -26,6 +33,8 @@ public:
     ~CDXiManagerWindow() override;
 
     IGUIWindowListener* GetWindowListener() override { return this; }
+    IGUIKeyboardListener* GetKeyboardListener() override { return &m_navigation; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Scans the registry, builds and places the content, centres the window.
     [[nodiscard]] bool OnCreate(const CGUIWindowEvent& event) override;
@@ -45,7 +54,28 @@ public:
     CGUIScrollView& GetScrollView() { return m_scrollView; }
 
 private:
+    // Tab, Shift+Tab and Esc, from whichever child had the focus.
+    class CKeyboardNavigation : public CGUIKeyboardListener {
+    public:
+        explicit CKeyboardNavigation(CDXiManagerWindow& window)
+            : m_window(window)
+        {
+        }
+        [[nodiscard]] bool WantsKey(const CGUIKeyEvent& event) override;
+        void OnKeyDown(const CGUIKeyEvent& event) override;
+
+    private:
+        CDXiManagerWindow& m_window;
+    };
+
     CDXiManagerWindow(std::unique_ptr<IDXiRegistry> ownRegistry, IDXiRegistry* registry);
+
+    // The next (or previous) control in screen order, wrapping around.
+    void MoveFocus(bool backwards);
+    // Focuses control, a descendant of this window, and shows it whole.
+    void FocusControl(HWND control);
+    // Where the focus goes when this window gets it.
+    [[nodiscard]] HWND GetFocusTarget() const;
 
     // The listener of the dialog window itself, which gets what this window
     // does not handle.
@@ -61,4 +91,8 @@ private:
     std::vector<CDXiPlugin> m_plugins;
     std::list<std::unique_ptr<IGUIWindow>> m_ownedViews;
     std::list<std::unique_ptr<CBoolMemberParam>> m_ownedParams;
+    CKeyboardNavigation m_navigation { *this };
+    // The control that had the focus when the window was last deactivated or
+    // navigated; none at start.
+    HWND m_lastFocus = nullptr;
 };

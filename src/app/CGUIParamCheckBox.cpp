@@ -45,6 +45,15 @@ void CGUIParamCheckBox::Update()
 
 LRESULT CGUIParamCheckBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_SETTEXT && GetHandle()) {
+        // The box fills the control, so no letter of a text shows; but some
+        // button implementations centre the box on the text's line instead of
+        // the control. Aligned to the top, a named box sits where an unnamed
+        // one does.
+        const bool named = lParam && *reinterpret_cast<const char*>(lParam) != '\0';
+        const LONG_PTR style = GetWindowLongPtrA(GetHandle(), GWL_STYLE) & ~static_cast<LONG_PTR>(BS_VCENTER);
+        SetWindowLongPtrA(GetHandle(), GWL_STYLE, named ? style | BS_TOP : style);
+    }
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         const std::shared_ptr<bool> alive = GetAliveFlag();
         SendMessageA(GetHandle(), BM_CLICK, 0, 0);

@@ -130,3 +130,22 @@ TEST_F(ManagerWindowTest, FailedSwitchShowsTheEditErrorAndTheBoxKeepsTheClick)
     EXPECT_EQ(SendMessageA(piano, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     window.Destroy();
 }
+
+TEST_F(ManagerWindowTest, FocusStartsOnTheFirstBoxOrOnCloseAndEscCloses)
+{
+    CDXiMemoryRegistry empty;
+    empty.AddKey("MfxSoftSynths");
+    for (IDXiRegistry* registry : { static_cast<IDXiRegistry*>(&m_registry), static_cast<IDXiRegistry*>(&empty) }) {
+        const bool hasInstruments = registry == &m_registry;
+        SCOPED_TRACE(hasInstruments ? "three instruments" : "no instruments");
+        CDXiManagerWindow window(*registry);
+        window.SetVisible(true);
+        ASSERT_TRUE(window.CreateDialog(nullptr, 1));
+        SetForegroundWindow(window.GetHandle());
+        const HWND close = FindWindowExA(window.GetHandle(), nullptr, "Button", "Close");
+        EXPECT_EQ(GetFocus(), hasInstruments ? CheckBoxes(window).at(0) : close);
+        // Esc from the focused control ends the window as "Close" does.
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        EXPECT_FALSE(window.IsCreated());
+    }
+}

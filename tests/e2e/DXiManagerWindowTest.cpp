@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <sstream>
 
 using namespace std::chrono_literals;
@@ -183,9 +185,25 @@ protected:
         if (moment) {
             name += std::string("-") + moment;
         }
-        // A window that has just appeared may not have painted yet, and Wine
-        // puts what was painted on the screen when the thread next goes idle.
         const std::vector<HWND> windows = m_app.GetTopLevelWindows();
+        RepaintAndWait(windows);
+        const std::string path = SaveScreenshot(windows, name);
+        EXPECT_FALSE(path.empty()) << "no screenshot for " << name;
+    }
+
+    // The main window's pixels as the screen shows them, repainted afresh.
+    std::vector<unsigned char> CaptureMainWindow()
+    {
+        RepaintAndWait({ m_main });
+        RECT rect {};
+        GetWindowRect(m_main, &rect);
+        return CaptureScreen(rect);
+    }
+
+    // A window that has just appeared may not have painted yet, and Wine puts
+    // what was painted on the screen when the thread next goes idle.
+    void RepaintAndWait(const std::vector<HWND>& windows)
+    {
         for (HWND window : windows) {
             RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
@@ -206,8 +224,37 @@ protected:
             DWORD_PTR result = 0;
             SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
         }
-        const std::string path = SaveScreenshot(windows, name);
-        EXPECT_FALSE(path.empty()) << "no screenshot for " << name;
+    }
+
+    // The screen points where two captures of the main window differ.
+    std::vector<POINT> ChangedPixels(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after)
+    {
+        std::vector<POINT> points;
+        RECT window {};
+        GetWindowRect(m_main, &window);
+        const int width = window.right - window.left;
+        const int height = window.bottom - window.top;
+        const size_t stride = static_cast<size_t>((width * 3 + 3) & ~3);
+        if (before.size() != after.size() || before.size() != stride * static_cast<size_t>(height)) {
+            ADD_FAILURE() << "the captures differ in size";
+            return points;
+        }
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const size_t at = static_cast<size_t>(height - 1 - y) * stride + static_cast<size_t>(x) * 3;
+                if (!std::equal(&before[at], &before[at] + 3, &after[at])) {
+                    points.push_back(POINT { window.left + x, window.top + y });
+                }
+            }
+        }
+        return points;
+    }
+
+    HWND FocusedWindow()
+    {
+        GUITHREADINFO thread {};
+        thread.cbSize = sizeof(thread);
+        return GetGUIThreadInfo(GetWindowThreadProcessId(m_main, nullptr), &thread) ? thread.hwndFocus : nullptr;
     }
 
     void ExpectExitCodeZero()
@@ -400,13 +447,7 @@ TEST_F(DXiManagerWindowTest, ClickAndEnterRenameTheKeyWithItsWholeContent)
     EXPECT_EQ(CheckState(organBox), BST_CHECKED);
 
     // The clicks left the keyboard focus on the box.
-    GUITHREADINFO thread {};
-    thread.cbSize = sizeof(thread);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            return GetGUIThreadInfo(GetWindowThreadProcessId(m_main, nullptr), &thread) && thread.hwndFocus == organBox;
-        },
-        kReactionTimeout))
+    ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == organBox; }, kReactionTimeout))
         << "the check box has not got the focus";
     ASSERT_TRUE(PressKey(VK_RETURN));
     ASSERT_TRUE(WaitUntil([&] { return CheckState(organBox) == BST_UNCHECKED; }, kReactionTimeout))
@@ -551,5 +592,197 @@ TEST_F(DXiManagerWindowTest, SystemMenuCloseEndsTheProcessWithCodeZero)
     ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
     ASSERT_NO_FATAL_FAILURE(StartApplication());
     ASSERT_TRUE(PostMessageA(m_main, WM_SYSCOMMAND, SC_CLOSE, 0));
+    ExpectExitCodeZero();
+}
+
+namespace {
+// The name an accessibility client reads for window, through the platform's
+// accessibility API; empty when it gives none.
+std::string AccessibleName(HWND window)
+{
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(
+            window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)))) {
+        return {};
+    }
+    VARIANT self {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text;
+    if (SUCCEEDED(accessible->get_accName(self, &name)) && name) {
+        const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
+        text.resize(static_cast<size_t>(std::max(length, 1)));
+        WideCharToMultiByte(CP_ACP, 0, name, -1, text.data(), length, nullptr, nullptr);
+        text.resize(static_cast<size_t>(std::max(length - 1, 0)));
+        SysFreeString(name);
+    }
+    accessible->Release();
+    return text;
+}
+
+// Whether window lies wholly inside the client area of view.
+bool WhollyInside(HWND window, HWND view)
+{
+    RECT client {};
+    GetClientRect(view, &client);
+    const RECT rect = RectIn(window, view);
+    return rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom;
+}
+
+// The name view on the same row as box.
+HWND NameBeside(HWND box, HWND view)
+{
+    const RECT boxRect = RectIn(box, view);
+    for (HWND child : ChildrenOf(view)) {
+        const RECT rect = RectIn(child, view);
+        if (child != box && rect.top < boxRect.bottom && rect.bottom > boxRect.top) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+TEST_F(DXiManagerWindowTest, KeyboardAndWheelWorkTheWholeListWithoutAMouse)
+{
+    std::map<std::string, std::string> names;
+    for (int i = 0; i < 45; ++i) {
+        char key[64];
+        std::snprintf(key, sizeof(key), "{%08X-6E2D-4F3C-8B4A-%012X}", 0x2000 + i, i);
+        names[key] = "Instrument " + std::to_string(i);
+        ASSERT_TRUE(AddInstrument(key, names[key]));
+    }
+    const std::vector<std::string> registered = ListInstruments();
+    // No mouse: the pointer lights up nothing.
+    ASSERT_TRUE(SetCursorPos(0, 0));
+    ASSERT_NO_FATAL_FAILURE(StartApplication());
+    const std::vector<HWND> boxes = CheckBoxes();
+    ASSERT_EQ(boxes.size(), registered.size());
+    const HWND about = Button("About");
+    const HWND close = Button("Close");
+    EXPECT_TRUE(WaitUntil([&] { return FocusedWindow() == boxes[0]; }, kReactionTimeout))
+        << "the focus does not start on the first check box";
+    const std::vector<unsigned char> atStart = CaptureMainWindow();
+
+    // What a screen reader reads: the boxes' names, the help text, the titles.
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        SCOPED_TRACE(registered[i]);
+        EXPECT_EQ(GetTextOf(boxes[i]), names[registered[i]]);
+        EXPECT_EQ(AccessibleName(boxes[i]), names[registered[i]]);
+        EXPECT_EQ(GetTextOf(NameBeside(boxes[i], m_scrollView)), names[registered[i]]);
+    }
+    std::vector<std::string> texts;
+    for (HWND child : ChildrenOf(m_scrollView)) {
+        texts.push_back(GetTextOf(child));
+    }
+    for (const char* text : { "DXi Plug-in Name", "MIDI Enabled",
+             "Click on a check box to enable or disable the corresponding DXi MIDI capabilities.\nOnce disabled, a DXi "
+             "will show up as a non-MIDI DirectX plug-in in your host." }) {
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), text), 1) << text;
+    }
+    CoUninitialize();
+
+    // Tab: every box in row order, "About", "Close", around to the first box;
+    // Shift+Tab the same way back. Each focused row is scrolled wholly into view.
+    std::vector<HWND> order(boxes.begin() + 1, boxes.end());
+    order.insert(order.end(), { about, close, boxes[0] });
+    const auto walk = [&](const std::vector<HWND>& steps, bool backwards) {
+        for (size_t i = 0; i < steps.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << (backwards ? "Shift+Tab " : "Tab ") << i + 1);
+            ASSERT_TRUE(backwards ? PressKeyWith(VK_SHIFT, VK_TAB) : PressKey(VK_TAB));
+            ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == steps[i]; }, kReactionTimeout));
+            Synchronise();
+            if (GetParent(steps[i]) == m_scrollView) {
+                EXPECT_TRUE(WhollyInside(steps[i], m_scrollView));
+                EXPECT_TRUE(WhollyInside(NameBeside(steps[i], m_scrollView), m_scrollView));
+            }
+            // Only a focused button looks as if Enter pressed it.
+            EXPECT_EQ((GetWindowLongPtrA(about, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON, steps[i] == about);
+            EXPECT_EQ((GetWindowLongPtrA(close, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON, steps[i] == close);
+        }
+    };
+    ASSERT_NO_FATAL_FAILURE(walk(order, false));
+    std::vector<HWND> back(order.rbegin() + 1, order.rend());
+    back.push_back(order.back());
+    ASSERT_NO_FATAL_FAILURE(walk(back, true));
+    Screenshot("focus");
+
+    // Back at the top. The names the boxes carry change no pixel; the start
+    // differs at most by the focus mark around the first box, which goes when
+    // the focus leaves the list.
+    SendMessageA(m_scrollView, WM_VSCROLL, SB_TOP, 0);
+    const std::vector<unsigned char> marked = CaptureMainWindow();
+    for (HWND box : boxes) {
+        SetWindowTextA(box, "");
+    }
+    EXPECT_TRUE(CaptureMainWindow() == marked) << "a check box draws its name";
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        SetWindowTextA(boxes[i], names[registered[i]].c_str());
+    }
+    RECT mark = RectIn(boxes[0], nullptr);
+    InflateRect(&mark, 3, 3);
+    const RECT closeRect = RectIn(close, nullptr);
+    for (const POINT& point : ChangedPixels(atStart, marked)) {
+        EXPECT_TRUE(PtInRect(&mark, point)) << "pixel " << point.x << "," << point.y << " changed";
+    }
+    ASSERT_TRUE(PressKeyWith(VK_SHIFT, VK_TAB));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == close; }, kReactionTimeout));
+    int markPixels = 0;
+    for (const POINT& point : ChangedPixels(marked, CaptureMainWindow())) {
+        markPixels += PtInRect(&mark, point);
+        EXPECT_TRUE(PtInRect(&mark, point) || PtInRect(&closeRect, point))
+            << "pixel " << point.x << "," << point.y << " changed";
+    }
+    EXPECT_GT(markPixels, 20) << "no focus mark around the focused box";
+    ASSERT_TRUE(PressKey(VK_TAB));
+    ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == boxes[0]; }, kReactionTimeout));
+
+    // Wheel: one notch, and forty turns of 3, over every part of the list.
+    const LONG top = RectIn(boxes[0], m_scrollView).top;
+    RECT client {};
+    GetClientRect(m_scrollView, &client);
+    MapWindowPoints(m_scrollView, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT name = RectIn(NameBeside(boxes[1], m_scrollView), nullptr);
+    const RECT box = RectIn(boxes[1], nullptr);
+    const struct {
+        const char* where;
+        POINT point;
+    } places[] = {
+        { "help text", { client.left + 20, client.top + 10 } },
+        { "name", { name.left + 2, (name.top + name.bottom) / 2 } },
+        { "box", { (box.left + box.right) / 2, (box.top + box.bottom) / 2 } },
+        { "gap", { (name.right + box.left) / 2, (box.top + box.bottom) / 2 } },
+    };
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    for (const auto& place : places) {
+        for (const int turns : { 1, 40 }) {
+            SCOPED_TRACE(testing::Message() << place.where << ", " << turns << " turns");
+            SendMessageA(m_scrollView, WM_VSCROLL, SB_TOP, 0);
+            ASSERT_TRUE(TurnWheelAt(place.point, -WHEEL_DELTA / turns, turns));
+            EXPECT_TRUE(
+                WaitUntil([&] { return RectIn(boxes[0], m_scrollView).top == top - 5 * static_cast<LONG>(lines); },
+                    kReactionTimeout))
+                << "moved by " << top - RectIn(boxes[0], m_scrollView).top;
+        }
+    }
+
+    // Space switches the focused box; Esc closes as "Close" does.
+    ASSERT_EQ(FocusedWindow(), boxes[0]);
+    ASSERT_TRUE(PressKey(VK_SPACE));
+    EXPECT_TRUE(WaitUntil([&] { return CheckState(boxes[0]) == BST_UNCHECKED; }, kReactionTimeout));
+    std::vector<std::string> switched = registered;
+    switched[0] = kMarker + switched[0];
+    std::sort(switched.begin(), switched.end());
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            std::vector<std::string> now = ListInstruments();
+            std::sort(now.begin(), now.end());
+            return now == switched;
+        },
+        kReactionTimeout));
+    ASSERT_TRUE(PressKey(VK_ESCAPE));
     ExpectExitCodeZero();
 }

@@ -7,6 +7,24 @@ bool Send(INPUT* inputs, UINT count)
 {
     return SendInput(count, inputs, sizeof(INPUT)) == count;
 }
+
+bool MoveCursorTo(POINT point)
+{
+    // Absolute coordinates are normalised to 0..65535 over the primary screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((point.x * 65536LL + width / 2) / width);
+    input.mi.dy = static_cast<LONG>((point.y * 65536LL + height / 2) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (!Send(&input, 1)) {
+        return false;
+    }
+    POINT cursor;
+    // The input must land where the window is, not a pixel beside it.
+    return (GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y) || SetCursorPos(point.x, point.y);
+}
 } // namespace
 
 bool ClickWindow(HWND window)
@@ -23,29 +41,42 @@ bool ClickWindow(HWND window)
 
 bool ClickAt(POINT centre)
 {
-    // Absolute coordinates are normalised to 0..65535 over the primary screen.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] {};
+    INPUT inputs[2] {};
     for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
     }
-    inputs[0].mi.dx = static_cast<LONG>((centre.x * 65536LL + width / 2) / width);
-    inputs[0].mi.dy = static_cast<LONG>((centre.y * 65536LL + height / 2) / height);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    if (!Send(inputs, 1)) {
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return MoveCursorTo(centre) && Send(inputs, 2);
+}
+
+bool TurnWheelAt(POINT point, int delta, int count)
+{
+    INPUT input {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(delta);
+    if (!MoveCursorTo(point)) {
         return false;
     }
-    POINT cursor;
-    // The click must land where the window is, not a pixel beside it.
-    if (!GetCursorPos(&cursor) || cursor.x != centre.x || cursor.y != centre.y) {
-        if (!SetCursorPos(centre.x, centre.y)) {
+    for (int i = 0; i < count; ++i) {
+        if (!Send(&input, 1)) {
             return false;
         }
     }
-    return Send(inputs + 1, 2);
+    return true;
+}
+
+bool PressKeyWith(WORD modifier, WORD virtualKey)
+{
+    INPUT inputs[4] {};
+    const WORD keys[4] = { modifier, virtualKey, virtualKey, modifier };
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    return Send(inputs, 4);
 }
 
 bool PressKey(WORD virtualKey)

@@ -12,3 +12,8 @@
 [[nodiscard]] bool ClickWindow(HWND window);
 // Presses and releases a virtual key.
 [[nodiscard]] bool PressKey(WORD virtualKey);
+// Presses and releases key while modifier is held down.
+[[nodiscard]] bool PressKeyWith(WORD modifier, WORD virtualKey);
+// Moves the cursor to a point of the screen and turns the wheel there count
+// times by delta (WHEEL_DELTA a notch, negative toward the user).
+[[nodiscard]] bool TurnWheelAt(POINT point, int delta, int count);

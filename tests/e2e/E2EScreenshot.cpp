@@ -21,26 +21,17 @@ struct CReleaseScreenDC {
 };
 } // namespace
 
-std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& name)
+namespace {
+// Reads outside the screen fail as a whole: a wide message box may reach past its edges.
+RECT OnScreen(RECT area)
 {
-    RECT area {};
-    for (HWND window : windows) {
-        RECT rect;
-        if (GetWindowRect(window, &rect)) {
-            UnionRect(&area, &area, &rect);
-        }
-    }
-    // Reading outside the screen fails as a whole: a wide message box may reach past its edges.
     const RECT screenRect { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
     IntersectRect(&area, &area, &screenRect);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) {
-        return {};
-    }
+    return area;
+}
 
-    const std::unique_ptr<std::remove_pointer_t<HDC>, CReleaseScreenDC> screen(GetDC(nullptr));
-    const std::unique_ptr<std::remove_pointer_t<HDC>, CDeleteDC> memory(CreateCompatibleDC(screen.get()));
+BITMAPINFO DescribeCapture(int width, int height)
+{
     BITMAPINFO info {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -48,6 +39,22 @@ std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& 
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = ((static_cast<DWORD>(width) * 3 + 3) & ~3u) * static_cast<DWORD>(height);
+    return info;
+}
+} // namespace
+
+std::vector<unsigned char> CaptureScreen(RECT area)
+{
+    area = OnScreen(area);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    const std::unique_ptr<std::remove_pointer_t<HDC>, CReleaseScreenDC> screen(GetDC(nullptr));
+    const std::unique_ptr<std::remove_pointer_t<HDC>, CDeleteDC> memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info = DescribeCapture(width, height);
     void* bits = nullptr;
     const std::unique_ptr<std::remove_pointer_t<HBITMAP>, CDeleteObject> bitmap(
         CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -61,6 +68,25 @@ std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& 
     if (!copied) {
         return {};
     }
+    const auto* first = static_cast<const unsigned char*>(bits);
+    return { first, first + info.bmiHeader.biSizeImage };
+}
+
+std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& name)
+{
+    RECT area {};
+    for (HWND window : windows) {
+        RECT rect;
+        if (GetWindowRect(window, &rect)) {
+            UnionRect(&area, &area, &rect);
+        }
+    }
+    area = OnScreen(area);
+    const std::vector<unsigned char> pixels = CaptureScreen(area);
+    if (pixels.empty()) {
+        return {};
+    }
+    BITMAPINFO info = DescribeCapture(area.right - area.left, area.bottom - area.top);
 
     const std::string folder = PathBesideTests(DXI_E2E_SCREENSHOT_DIR);
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -69,15 +95,13 @@ std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& 
     if (!file) {
         return {};
     }
-    const DWORD rowSize = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageSize = rowSize * static_cast<DWORD>(height);
+    const DWORD imageSize = info.bmiHeader.biSizeImage;
     BITMAPFILEHEADER header {};
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
     header.bfSize = header.bfOffBits + imageSize;
-    info.bmiHeader.biSizeImage = imageSize;
     const bool written = std::fwrite(&header, sizeof(header), 1, file.get()) == 1
         && std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, file.get()) == 1
-        && std::fwrite(bits, imageSize, 1, file.get()) == 1;
+        && std::fwrite(pixels.data(), imageSize, 1, file.get()) == 1;
     return written ? path : std::string();
 }
