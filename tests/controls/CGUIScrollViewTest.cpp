@@ -286,6 +286,16 @@ TEST(CGUIScrollView, ScrollingRepaintsOnlyTheUncoveredBand)
         // Row 5 (at 100 − 3 after the scroll) reaches into the band.
         EXPECT_EQ(rows[i]->paints, i == 5 ? 1 : 0);
     }
+
+    // The translucent row shows the view's background through it, although
+    // the view clips its children.
+    view.GetBackgroundFill().SetColor(CGUIColor { 200, 30, 40 });
+    view.GetBackgroundFill().GetChangeNotifier().Notify();
+    const HWND translucent = rows[3]->GetHandle();
+    RedrawWindow(translucent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC dc = GetDC(translucent);
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(200, 30, 40));
+    ReleaseDC(translucent, dc);
 }
 
 TEST(CGUIScrollView, UnusedKeysGoToTheContent)

@@ -61,6 +61,11 @@ std::string GetTextOf(HWND window)
 
 CDXiManagerProcess::~CDXiManagerProcess()
 {
+    End();
+}
+
+void CDXiManagerProcess::End()
+{
     if (!m_info.hProcess) {
         return;
     }
@@ -70,10 +75,12 @@ CDXiManagerProcess::~CDXiManagerProcess()
     }
     CloseHandle(m_info.hThread);
     CloseHandle(m_info.hProcess);
+    m_info = PROCESS_INFORMATION {};
 }
 
 bool CDXiManagerProcess::Start()
 {
+    End();
     std::string path = GetApplicationPath();
     std::string commandLine = "\"" + path + "\"";
     STARTUPINFOA startup {};

@@ -31,8 +31,8 @@ public:
     CDXiManagerProcess& operator=(const CDXiManagerProcess&) = delete;
     ~CDXiManagerProcess();
 
-    // Starts the executable with the normal show command; false when it
-    // could not be started.
+    // Starts the executable with the normal show command (ending the one
+    // started before); false when it could not be started.
     [[nodiscard]] bool Start();
 
     // Visible top-level windows of the process, in the window manager's order.
@@ -49,5 +49,8 @@ public:
     [[nodiscard]] bool WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) const;
 
 private:
+    // Terminates the process if it still runs and releases its handles.
+    void End();
+
     PROCESS_INFORMATION m_info {};
 };

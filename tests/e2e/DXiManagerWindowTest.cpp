@@ -587,12 +587,20 @@ TEST_F(DXiManagerWindowTest, CaptionAndCloseBoxKeepTheirMeaningForTheMouse)
         SendMessageA(m_main, WM_NCHITTEST, 0, MAKELPARAM(window.left + 1, (window.top + window.bottom) / 2)), HTLEFT);
 }
 
-TEST_F(DXiManagerWindowTest, SystemMenuCloseEndsTheProcessWithCodeZero)
+TEST_F(DXiManagerWindowTest, SystemMenuCloseAndAltF4EndTheProcessWithCodeZero)
 {
     ASSERT_TRUE(AddInstrument(kOrgan, "Organ"));
-    ASSERT_NO_FATAL_FAILURE(StartApplication());
-    ASSERT_TRUE(PostMessageA(m_main, WM_SYSCOMMAND, SC_CLOSE, 0));
-    ExpectExitCodeZero();
+    for (const bool altF4 : { false, true }) {
+        SCOPED_TRACE(altF4 ? "Alt+F4" : "system menu");
+        ASSERT_NO_FATAL_FAILURE(StartApplication());
+        if (altF4) {
+            ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() != nullptr; }, kReactionTimeout));
+            ASSERT_TRUE(PressKeyWith(VK_MENU, VK_F4));
+        } else {
+            ASSERT_TRUE(PostMessageA(m_main, WM_SYSCOMMAND, SC_CLOSE, 0));
+        }
+        ExpectExitCodeZero();
+    }
 }
 
 namespace {
