@@ -777,8 +777,13 @@ TEST_F(DXiManagerWindowTest, KeyboardAndWheelWorkTheWholeListWithoutAMouse)
         }
     }
 
-    // Space switches the focused box; Esc closes as "Close" does.
+    // Page Down scrolls the list from a focused box; Space switches the
+    // focused box; Esc closes as "Close" does.
     ASSERT_EQ(FocusedWindow(), boxes[0]);
+    SendMessageA(m_scrollView, WM_VSCROLL, SB_TOP, 0);
+    ASSERT_TRUE(PressKey(VK_NEXT));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return RectIn(boxes[0], m_scrollView).top == top - (client.bottom - client.top); }, kReactionTimeout));
     ASSERT_TRUE(PressKey(VK_SPACE));
     EXPECT_TRUE(WaitUntil([&] { return CheckState(boxes[0]) == BST_UNCHECKED; }, kReactionTimeout));
     std::vector<std::string> switched = registered;
