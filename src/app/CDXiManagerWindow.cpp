@@ -44,17 +44,10 @@ void CollectTabStops(HWND parent, std::vector<HWND>& stops)
     }
 }
 
-// window's rectangle in the client coordinates of reference.
-RECT RectIn(HWND window, HWND reference)
+// A rectangle on the screen in the client coordinates of window.
+CGUIRect ScreenToClientRect(HWND window, RECT rect)
 {
-    RECT rect {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-CGUIRect ToGUIRect(const RECT& rect)
-{
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
     return CGUIRect { rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top };
 }
 
@@ -207,20 +200,21 @@ void CDXiManagerWindow::FocusControl(HWND control)
         return;
     }
     // The row is the box and whatever stands beside it: its name.
-    const RECT box = RectIn(control, list);
+    RECT box {};
+    GetWindowRect(control, &box);
     RECT row = box;
     for (HWND child = GetWindow(list, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const RECT rect = RectIn(child, list);
-        if (::IsWindowVisible(child) && rect.top < box.bottom && rect.bottom > box.top) {
+        RECT rect {};
+        if (::IsWindowVisible(child) && GetWindowRect(child, &rect) && rect.top < box.bottom && rect.bottom > box.top) {
             UnionRect(&row, &row, &rect);
         }
     }
     InflateRect(&row, 0, kFocusMarkRoom);
-    m_scrollView.ShowRect(ToGUIRect(row));
-    // A row wider than the view: the box itself at least.
-    RECT marked = RectIn(control, list);
-    InflateRect(&marked, kFocusMarkRoom, kFocusMarkRoom);
-    m_scrollView.ShowRect(ToGUIRect(marked));
+    m_scrollView.ShowRect(ScreenToClientRect(list, row));
+    // A row wider than the view: the box itself at least, where it is now.
+    GetWindowRect(control, &box);
+    InflateRect(&box, kFocusMarkRoom, kFocusMarkRoom);
+    m_scrollView.ShowRect(ScreenToClientRect(list, box));
 }
 
 bool CDXiManagerWindow::CKeyboardNavigation::WantsKey(const CGUIKeyEvent& event)
