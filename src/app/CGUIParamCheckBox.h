@@ -12,6 +12,9 @@
 // the user set. When the assignment does not take (the parameter reads back
 // unchanged) the mark stays as clicked: the box follows what the parameter
 // announces, not what it refused.
+//
+// Sized to its box (13 × 13), it draws no text: its window text is free to
+// carry a name for screen readers, and setting one moves no pixel.
 class CGUIParamCheckBox : public CGUICustomWindow {
 public:
     // parameter must outlive the check box.
