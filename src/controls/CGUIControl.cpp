@@ -36,9 +36,11 @@ CGUIControl::CGUIControl()
 
 CGUIControl::~CGUIControl()
 {
-    // The host must not keep a pointer to a control that is gone.
-    ReleaseMouse();
-    SetFocus(false);
+    // The derived part is gone: from here on neither the user's listeners nor
+    // the notifiers may run for this control, but the host must still forget
+    // it, and whatever of its subtree holds the focus or the capture.
+    m_destroying = true;
+    LeaveHost();
     if (m_parent != nullptr) {
         TakeOutOfParent(m_parent, this);
         m_parent = nullptr;
@@ -68,9 +70,7 @@ void CGUIControl::SetParent(IGUIControl* parent, bool owned)
     if (parent == m_parent) {
         return;
     }
-    // A control leaving its tree must not stay its host's focus or capture.
-    ReleaseMouse();
-    SetFocus(false);
+    LeaveHost();
     if (m_parent != nullptr) {
         TakeOutOfParent(m_parent, this);
     }
@@ -84,8 +84,7 @@ void CGUIControl::SetParent(IGUIControl* parent, bool owned)
 
 void CGUIControl::SetHost(IGUIWindow* window, IGUIControlHost* host)
 {
-    ReleaseMouse();
-    SetFocus(false);
+    LeaveHost();
     if (m_parent != nullptr) {
         TakeOutOfParent(m_parent, this);
         m_parent = nullptr;
@@ -265,8 +264,38 @@ void CGUIControl::ReleaseMouse()
         return;
     }
     GetHost()->SetCapturedControl(nullptr);
+    if (m_destroying) {
+        return;
+    }
     RefreshVisualState();
     m_captureNotifier.Notify();
+}
+
+bool CGUIControl::Contains(const IGUIControl* control) const
+{
+    for (; control != nullptr; control = control->GetParent()) {
+        if (control == this) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CGUIControl::LeaveHost()
+{
+    // The host holds raw pointers to the focused and the captured control: a
+    // subtree leaving its tree takes them along, whichever of its controls
+    // they name, while the host can still be reached through the parents.
+    IGUIControlHost* host = GetHost();
+    if (host == nullptr) {
+        return;
+    }
+    if (IGUIControl* captured = host->GetCapturedControl(); Contains(captured)) {
+        captured->ReleaseMouse();
+    }
+    if (IGUIControl* focused = host->GetFocusedControl(); Contains(focused)) {
+        focused->SetFocus(false);
+    }
 }
 
 bool CGUIControl::HasMouseCapture() const
@@ -555,6 +584,9 @@ bool CGUIControl::WantsKey(const CGUIKeyEvent& event)
 
 void CGUIControl::OnSetFocus(const CGUIFocusEvent& event)
 {
+    if (m_destroying) {
+        return;
+    }
     RefreshVisualState();
     m_userKeyboardListener->OnSetFocus(event);
     m_focusNotifier.Notify();
@@ -562,6 +594,9 @@ void CGUIControl::OnSetFocus(const CGUIFocusEvent& event)
 
 void CGUIControl::OnKillFocus(const CGUIFocusEvent& event)
 {
+    if (m_destroying) {
+        return;
+    }
     RefreshVisualState();
     m_userKeyboardListener->OnKillFocus(event);
     m_focusNotifier.Notify();

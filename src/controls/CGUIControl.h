@@ -166,11 +166,19 @@ private:
     // Cuts from rect (parent coordinates) what the opaque siblings painted
     // after child cover.
     void CutCoveredBands(const IGUIControl* child, CGUIRect& rect) const;
+    // Whether control is this one or lies below it.
+    [[nodiscard]] bool Contains(const IGUIControl* control) const;
+    // Gives up the host's focus and capture held by this control or any of
+    // its descendants.
+    void LeaveHost();
     void RefreshVisualState();
     void OnContentSizeChanged();
     void OnContentChanged();
 
     std::vector<CChild> m_children;
+    // Set by the destructor: the derived part is gone, so nothing that can
+    // reach user code runs any more.
+    bool m_destroying = false;
     bool m_visible = true;
     bool m_focusOnPress = true;
     bool m_acceptsMouse = true;

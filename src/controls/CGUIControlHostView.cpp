@@ -150,6 +150,14 @@ IGUIControl* CGUIControlHostView::SetCapturedControl(IGUIControl* control)
     return previous;
 }
 
+LRESULT CGUIControlHostView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != GetHandle() && m_captured != nullptr) {
+        m_captured->ReleaseMouse();
+    }
+    return CGUICustomWindow::WindowProc(message, wParam, lParam);
+}
+
 IGUIPainter* CGUIControlHostView::GetPainter()
 {
     return m_root != nullptr ? m_root->GetTreePainter() : nullptr;

@@ -50,6 +50,10 @@ public:
     IGUIMouseListener* GetMouseListener() override { return &m_mouseForwarder; }
     IGUIKeyboardListener* GetKeyboardListener() override { return &m_keyboardForwarder; }
 
+protected:
+    // A capture that another window takes ends the captured control's capture.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     class CMouseForwarder : public IGUIMouseListener {
     public:
