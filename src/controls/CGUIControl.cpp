@@ -1,5 +1,6 @@
 #include "CGUIControl.h"
 
+#include "GUIPixelArithmetic.h"
 #include "IGUIControlHost.h"
 #include "IGUIControlShape.h"
 
@@ -210,7 +211,8 @@ void CGUIControl::SetPosition(CGUIPoint position)
 
 void CGUIControl::Offset(CGUIPoint delta)
 {
-    SetPosition(CGUIPoint { m_position.x + delta.x, m_position.y + delta.y });
+    SetPosition(
+        CGUIPoint { GUISaturate(int64_t { m_position.x } + delta.x), GUISaturate(int64_t { m_position.y } + delta.y) });
 }
 
 void CGUIControl::BringToFront()
@@ -351,14 +353,11 @@ void CGUIControl::InvalidateRect(const CGUIRect& rect)
         return;
     }
     const CGUISize parentSize = m_parent->GetTreePainter()->GetSize();
-    const int32_t left = std::max(rect.x + m_position.x, 0);
-    const int32_t top = std::max(rect.y + m_position.y, 0);
-    const int32_t right = std::min(rect.x + m_position.x + rect.width, parentSize.width);
-    const int32_t bottom = std::min(rect.y + m_position.y + rect.height, parentSize.height);
-    if (right <= left || bottom <= top) {
+    CGUIRect inParent;
+    if (!GUIIntersect(GUIOffsetRect(rect, m_position.x, m_position.y),
+            CGUIRect { 0, 0, parentSize.width, parentSize.height }, inParent)) {
         return;
     }
-    CGUIRect inParent { left, top, right - left, bottom - top };
     if (const auto* parent = dynamic_cast<const CGUIControl*>(m_parent)) {
         parent->CutCoveredBands(this, inParent);
     }
@@ -378,16 +377,17 @@ void CGUIControl::CutCoveredBands(const IGUIControl* child, CGUIRect& rect) cons
         }
         const CGUIPoint at = sibling->GetPosition();
         const CGUISize size = sibling->GetTreePainter()->GetSize();
-        const int32_t left = rect.x;
-        const int32_t top = rect.y;
-        const int32_t right = rect.x + rect.width;
-        const int32_t bottom = rect.y + rect.height;
-        const int32_t sibRight = at.x + size.width;
-        const int32_t sibBottom = at.y + size.height;
-        int32_t newTop = top;
-        int32_t newBottom = bottom;
-        int32_t newLeft = left;
-        int32_t newRight = right;
+        const CGUIRect covered { at.x, at.y, size.width, size.height };
+        const int64_t left = rect.x;
+        const int64_t top = rect.y;
+        const int64_t right = GUIRight(rect);
+        const int64_t bottom = GUIBottom(rect);
+        const int64_t sibRight = GUIRight(covered);
+        const int64_t sibBottom = GUIBottom(covered);
+        int64_t newTop = top;
+        int64_t newBottom = bottom;
+        int64_t newLeft = left;
+        int64_t newRight = right;
         if (at.x <= left && sibRight >= right) {
             if (at.y <= top && sibBottom > top) {
                 newTop = std::min(sibBottom, bottom);
@@ -401,7 +401,8 @@ void CGUIControl::CutCoveredBands(const IGUIControl* child, CGUIRect& rect) cons
                 newRight = at.x;
             }
         }
-        rect = CGUIRect { newLeft, newTop, newRight - newLeft, newBottom - newTop };
+        rect = CGUIRect { GUISaturate(newLeft), GUISaturate(newTop), GUISaturate(newRight - newLeft),
+            GUISaturate(newBottom - newTop) };
         if (rect.width <= 0 || rect.height <= 0) {
             return;
         }

@@ -9,10 +9,10 @@
 #include <utility>
 
 namespace {
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS |
-// SWP_NOOWNERZORDER | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS with SWP_FRAMECHANGED
-// left out: applies the frame of a new child window without moving it.
-constexpr UINT kApplyFrame = 0x631B;
+// A new child window goes to the top of its siblings (HWND_TOP: the z-order
+// is not kept) without being moved, sized, activated or redrawn.
+constexpr UINT kRaiseNewChild = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS
+    | SWP_NOOWNERZORDER | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS;
 
 CGUIPoint PointOf(LPARAM lParam)
 {
@@ -169,7 +169,7 @@ bool CGUICustomWindow::CreateNativeChild(DWORD exStyle, const char* nativeClass,
         return false;
     }
     if (IsChildWindow()) {
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kApplyFrame);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
     }
     return true;
 }
@@ -235,7 +235,7 @@ LRESULT CALLBACK CGUICustomWindow::CreationProc(HWND hwnd, UINT message, WPARAM 
             const std::shared_ptr<bool> alive = window->m_alive;
             const LRESULT result = window->WindowProc(message, wParam, lParam);
             if (result != -1 && *alive && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
-                SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kApplyFrame);
+                SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
             }
             return result;
         }

@@ -269,6 +269,13 @@ TEST(CGUIControlHostViewTest, InvalidationUnderAnOpaqueLaterSiblingLosesTheCover
     ASSERT_EQ(host.view->invalidated.size(), 1u);
     EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 20, 10, 10, 10 }));
 
+    // A control reaching past the 32-bit range is cut at its parent's edge.
+    below->GetContentPainter()->SetSize({ INT32_MAX, 20 });
+    host.view->invalidated.clear();
+    below->Invalidate();
+    ASSERT_EQ(host.view->invalidated.size(), 1u);
+    EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 20, 10, 180, 20 }));
+
     // Hidden windows invalidate nothing.
     ShowWindow(host.parent.GetHandle(), SW_HIDE);
     host.view->invalidated.clear();
