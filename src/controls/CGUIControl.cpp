@@ -474,6 +474,11 @@ void CGUIControl::OnContentChanged()
     Invalidate();
 }
 
+void CGUIControl::Forward(const CGUIMouseEvent& event, Operation operation)
+{
+    (m_userMouseListener->*operation)(event);
+}
+
 void CGUIControl::OnLeftDown(const CGUIMouseEvent& event)
 {
     m_userMouseListener->OnLeftDown(event);
@@ -482,42 +487,12 @@ void CGUIControl::OnLeftDown(const CGUIMouseEvent& event)
     }
 }
 
-void CGUIControl::OnLeftUp(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnLeftUp(event);
-}
-
-void CGUIControl::OnLeftClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnLeftClick(event);
-}
-
-void CGUIControl::OnLeftDoubleClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnLeftDoubleClick(event);
-}
-
 void CGUIControl::OnRightDown(const CGUIMouseEvent& event)
 {
     m_userMouseListener->OnRightDown(event);
     if (m_focusOnPress) {
         SetFocus(true);
     }
-}
-
-void CGUIControl::OnRightUp(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnRightUp(event);
-}
-
-void CGUIControl::OnRightClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnRightClick(event);
-}
-
-void CGUIControl::OnRightDoubleClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnRightDoubleClick(event);
 }
 
 void CGUIControl::OnMouseEnter(const CGUIMouseEvent& event)
@@ -538,11 +513,6 @@ void CGUIControl::OnMouseEnter(const CGUIMouseEvent& event)
     }
 }
 
-void CGUIControl::OnMouseMove(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnMouseMove(event);
-}
-
 void CGUIControl::OnMouseHover(const CGUIMouseEvent& event)
 {
     m_userMouseListener->OnMouseHover(event);
@@ -556,11 +526,6 @@ void CGUIControl::OnMouseLeave(const CGUIMouseEvent& event)
     RefreshVisualState();
     m_userMouseListener->OnMouseLeave(event);
     m_enterLeaveNotifier.Notify();
-}
-
-void CGUIControl::OnMouseWheel(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnMouseWheel(event);
 }
 
 void CGUIControl::OnKeyDown(const CGUIKeyEvent& event)

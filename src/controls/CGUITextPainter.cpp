@@ -36,10 +36,10 @@ CGUITextPainter::~CGUITextPainter()
     m_model.GetNotifier().RemoveListener(&m_textListener);
 }
 
-void CGUITextPainter::CTextListener::OnNotify()
+void CGUITextPainter::OnTextChanged()
 {
-    m_painter.m_changeNotifier.Notify();
-    m_painter.FitToText();
+    m_changeNotifier.Notify();
+    FitToText();
 }
 
 void CGUITextPainter::Paint(IGUIDrawContext& dc, const IGUIRegion*)
