@@ -60,9 +60,15 @@ CGUIDrawContext::CGUIDrawContext(HDC dc, HWND owner)
 {
 }
 
+CGUIDrawContext::CGUIDrawContext(CBorrow, HDC dc)
+    : CGUIDrawContext(dc, nullptr)
+{
+    m_borrowed = true;
+}
+
 CGUIDrawContext::~CGUIDrawContext()
 {
-    if (m_dc) {
+    if (m_dc && !m_borrowed) {
         if (m_owner) {
             ReleaseDC(m_owner, m_dc);
         } else {
