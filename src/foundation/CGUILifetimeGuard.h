@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUILifetime.h"
+#include "foundation/CGUILifetime.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIRect.h"
-#include "GUINative.h"
+#include "graphics/CGUIRect.h"
+#include "graphics/GUINative.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIRect.h"
+#include "graphics/CGUIRect.h"
 
 #include <algorithm>
 #include <cstdint>

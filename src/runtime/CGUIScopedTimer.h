@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUILifetimeGuard.h"
-#include "CGUITimer.h"
+#include "foundation/CGUILifetimeGuard.h"
+#include "runtime/CGUITimer.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUIMouseListener.h"
+#include "window/IGUIMouseListener.h"
 
 // A mouse listener that hands every operation to Forward, together with the
 // operation itself, so that a class passing mouse input on writes the passing

@@ -1,11 +1,11 @@
 #include "CGUIWindowCompositor.h"
 
-#include "CGUICustomWindow.h"
-#include "CGUIDrawContext.h"
-#include "CGUILifetimeGuard.h"
-#include "CGUIPaintScope.h"
-#include "GUINative.h"
-#include "IGUIPainter.h"
+#include "foundation/CGUILifetimeGuard.h"
+#include "graphics/CGUIDrawContext.h"
+#include "graphics/CGUIPaintScope.h"
+#include "graphics/GUINative.h"
+#include "window/CGUICustomWindow.h"
+#include "window/IGUIPainter.h"
 
 namespace {
 // The client origin of window in its parent's client coordinates.

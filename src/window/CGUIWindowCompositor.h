@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUIDIBSection.h"
-#include "CGUIRegion.h"
-#include "TGUIGdiObject.h"
+#include "graphics/CGUIDIBSection.h"
+#include "graphics/CGUIRegion.h"
+#include "graphics/TGUIGdiObject.h"
 
 #include <windows.h>
 

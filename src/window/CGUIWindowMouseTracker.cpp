@@ -1,8 +1,8 @@
 #include "CGUIWindowMouseTracker.h"
 
-#include "CGUICursor.h"
-#include "CGUICustomWindow.h"
-#include "CGUILifetimeGuard.h"
+#include "foundation/CGUILifetimeGuard.h"
+#include "graphics/CGUICursor.h"
+#include "window/CGUICustomWindow.h"
 
 #include <utility>
 

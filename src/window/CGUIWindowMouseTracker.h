@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GUIWindowEvents.h"
+#include "window/GUIWindowEvents.h"
 
 #include <windows.h>
 
