@@ -24,9 +24,11 @@ class IGUIControlShape;
 // delivers input there): it keeps hover and focus state, takes the focus on a
 // button press, and passes every event on to the user listeners.
 //
-// Deleting a control gives up its focus and capture, takes it out of its
-// parent and deletes the children it owns. Every control of a tree is a
-// CGUIControl.
+// A control leaving its tree (removed, moved elsewhere or deleted) takes the
+// host's focus and capture along when it or a control below it holds them.
+// Deleting a control calls none of its listeners or notifiers (its derived
+// part is gone), takes it out of its parent and deletes the children it owns.
+// Every control of a tree is a CGUIControl.
 class CGUIControl : public IGUIControl,
                     public IGUIControlNotifiers,
                     public IGUIEnabling,
