@@ -6,6 +6,7 @@
 #include "CGUIWindowLayout.h"
 #include "CenterWindow.h"
 #include "DXiChildWindows.h"
+#include "foundation/CGUILifetimeGuard.h"
 #include "GUINative.h"
 
 #include <algorithm>
@@ -147,10 +148,10 @@ LRESULT CDXiManagerWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
             m_lastFocus = focus;
         }
     }
-    const std::shared_ptr<bool> alive = GetAliveFlag();
+    const CGUILifetimeGuard guard(GetLifetime());
     const LRESULT result = CGUIDialogWindow::WindowProc(message, wParam, lParam);
     // The window itself has nothing to type into: the focus goes on to a control.
-    if (message == WM_SETFOCUS && *alive) {
+    if (message == WM_SETFOCUS && !guard.IsGone()) {
         if (const HWND target = GetFocusTarget()) {
             ::SetFocus(target);
         }

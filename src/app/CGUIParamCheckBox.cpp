@@ -1,6 +1,7 @@
 #include "CGUIParamCheckBox.h"
 
 #include "GUICommonControls.h"
+#include "foundation/CGUILifetimeGuard.h"
 
 CGUIParamCheckBox::CGUIParamCheckBox(IParam& parameter)
     : m_parameter(parameter)
@@ -55,17 +56,17 @@ LRESULT CGUIParamCheckBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         SetWindowLongPtrA(GetHandle(), GWL_STYLE, named ? style | BS_TOP : style);
     }
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        const std::shared_ptr<bool> alive = GetAliveFlag();
+        const CGUILifetimeGuard guard(GetLifetime());
         SendMessageA(GetHandle(), BM_CLICK, 0, 0);
         // The click may have closed the window and deleted this box.
-        if (!*alive || !IsCreated()) {
+        if (guard.IsGone() || !IsCreated()) {
             return 0;
         }
     }
     if (message == WM_GUI_REFLECTED_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        const std::shared_ptr<bool> alive = GetAliveFlag();
+        const CGUILifetimeGuard guard(GetLifetime());
         const LRESULT result = CGUICustomWindow::WindowProc(message, wParam, lParam);
-        if (*alive) {
+        if (!guard.IsGone()) {
             OnClicked();
         }
         return result;
@@ -77,22 +78,22 @@ void CGUIParamCheckBox::OnClicked()
 {
     // Each step may show an error box, whose message loop lets the user close
     // the main window, which deletes this box: check before going on.
-    const std::shared_ptr<bool> alive = GetAliveFlag();
+    const CGUILifetimeGuard guard(GetLifetime());
     m_parameter.OpenChange();
-    if (!*alive) {
+    if (guard.IsGone()) {
         return;
     }
     m_link.SetPosition(m_link.GetPosition());
-    if (!*alive || !IsCreated()) {
+    if (guard.IsGone() || !IsCreated()) {
         return;
     }
     const bool checked = SendMessageA(GetHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     m_link.SetPosition(checked ? 1.0f : 0.0f);
-    if (!*alive) {
+    if (guard.IsGone()) {
         return;
     }
     m_parameter.CloseChange();
-    if (!*alive) {
+    if (guard.IsGone()) {
         return;
     }
     m_changeNotifier.Notify();

@@ -1,5 +1,6 @@
 #include "CGUIButton.h"
 
+#include "CGUILifetimeGuard.h"
 #include "GUICommonControls.h"
 
 #include <commctrl.h>
@@ -28,10 +29,10 @@ LRESULT CGUIButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            const std::shared_ptr<bool> alive = GetAliveFlag();
+            const CGUILifetimeGuard guard(GetLifetime());
             SendMessageA(GetHandle(), BM_CLICK, 0, 0);
             // A click listener may have closed the window (and deleted this).
-            if (!*alive || !IsCreated()) {
+            if (guard.IsGone() || !IsCreated()) {
                 return 0;
             }
         }

@@ -1,5 +1,6 @@
 #include "CGUIControl.h"
 
+#include "GUIPixelArithmetic.h"
 #include "IGUIControlHost.h"
 #include "IGUIControlShape.h"
 
@@ -36,9 +37,11 @@ CGUIControl::CGUIControl()
 
 CGUIControl::~CGUIControl()
 {
-    // The host must not keep a pointer to a control that is gone.
-    ReleaseMouse();
-    SetFocus(false);
+    // The derived part is gone: from here on neither the user's listeners nor
+    // the notifiers may run for this control, but the host must still forget
+    // it, and whatever of its subtree holds the focus or the capture.
+    m_destroying = true;
+    LeaveHost();
     if (m_parent != nullptr) {
         TakeOutOfParent(m_parent, this);
         m_parent = nullptr;
@@ -68,9 +71,7 @@ void CGUIControl::SetParent(IGUIControl* parent, bool owned)
     if (parent == m_parent) {
         return;
     }
-    // A control leaving its tree must not stay its host's focus or capture.
-    ReleaseMouse();
-    SetFocus(false);
+    LeaveHost();
     if (m_parent != nullptr) {
         TakeOutOfParent(m_parent, this);
     }
@@ -84,8 +85,7 @@ void CGUIControl::SetParent(IGUIControl* parent, bool owned)
 
 void CGUIControl::SetHost(IGUIWindow* window, IGUIControlHost* host)
 {
-    ReleaseMouse();
-    SetFocus(false);
+    LeaveHost();
     if (m_parent != nullptr) {
         TakeOutOfParent(m_parent, this);
         m_parent = nullptr;
@@ -211,7 +211,8 @@ void CGUIControl::SetPosition(CGUIPoint position)
 
 void CGUIControl::Offset(CGUIPoint delta)
 {
-    SetPosition(CGUIPoint { m_position.x + delta.x, m_position.y + delta.y });
+    SetPosition(
+        CGUIPoint { GUISaturate(int64_t { m_position.x } + delta.x), GUISaturate(int64_t { m_position.y } + delta.y) });
 }
 
 void CGUIControl::BringToFront()
@@ -265,8 +266,38 @@ void CGUIControl::ReleaseMouse()
         return;
     }
     GetHost()->SetCapturedControl(nullptr);
+    if (m_destroying) {
+        return;
+    }
     RefreshVisualState();
     m_captureNotifier.Notify();
+}
+
+bool CGUIControl::Contains(const IGUIControl* control) const
+{
+    for (; control != nullptr; control = control->GetParent()) {
+        if (control == this) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CGUIControl::LeaveHost()
+{
+    // The host holds raw pointers to the focused and the captured control: a
+    // subtree leaving its tree takes them along, whichever of its controls
+    // they name, while the host can still be reached through the parents.
+    IGUIControlHost* host = GetHost();
+    if (host == nullptr) {
+        return;
+    }
+    if (IGUIControl* captured = host->GetCapturedControl(); Contains(captured)) {
+        captured->ReleaseMouse();
+    }
+    if (IGUIControl* focused = host->GetFocusedControl(); Contains(focused)) {
+        focused->SetFocus(false);
+    }
 }
 
 bool CGUIControl::HasMouseCapture() const
@@ -322,14 +353,11 @@ void CGUIControl::InvalidateRect(const CGUIRect& rect)
         return;
     }
     const CGUISize parentSize = m_parent->GetTreePainter()->GetSize();
-    const int32_t left = std::max(rect.x + m_position.x, 0);
-    const int32_t top = std::max(rect.y + m_position.y, 0);
-    const int32_t right = std::min(rect.x + m_position.x + rect.width, parentSize.width);
-    const int32_t bottom = std::min(rect.y + m_position.y + rect.height, parentSize.height);
-    if (right <= left || bottom <= top) {
+    CGUIRect inParent;
+    if (!GUIIntersect(GUIOffsetRect(rect, m_position.x, m_position.y),
+            CGUIRect { 0, 0, parentSize.width, parentSize.height }, inParent)) {
         return;
     }
-    CGUIRect inParent { left, top, right - left, bottom - top };
     if (const auto* parent = dynamic_cast<const CGUIControl*>(m_parent)) {
         parent->CutCoveredBands(this, inParent);
     }
@@ -349,16 +377,17 @@ void CGUIControl::CutCoveredBands(const IGUIControl* child, CGUIRect& rect) cons
         }
         const CGUIPoint at = sibling->GetPosition();
         const CGUISize size = sibling->GetTreePainter()->GetSize();
-        const int32_t left = rect.x;
-        const int32_t top = rect.y;
-        const int32_t right = rect.x + rect.width;
-        const int32_t bottom = rect.y + rect.height;
-        const int32_t sibRight = at.x + size.width;
-        const int32_t sibBottom = at.y + size.height;
-        int32_t newTop = top;
-        int32_t newBottom = bottom;
-        int32_t newLeft = left;
-        int32_t newRight = right;
+        const CGUIRect covered { at.x, at.y, size.width, size.height };
+        const int64_t left = rect.x;
+        const int64_t top = rect.y;
+        const int64_t right = GUIRight(rect);
+        const int64_t bottom = GUIBottom(rect);
+        const int64_t sibRight = GUIRight(covered);
+        const int64_t sibBottom = GUIBottom(covered);
+        int64_t newTop = top;
+        int64_t newBottom = bottom;
+        int64_t newLeft = left;
+        int64_t newRight = right;
         if (at.x <= left && sibRight >= right) {
             if (at.y <= top && sibBottom > top) {
                 newTop = std::min(sibBottom, bottom);
@@ -372,7 +401,8 @@ void CGUIControl::CutCoveredBands(const IGUIControl* child, CGUIRect& rect) cons
                 newRight = at.x;
             }
         }
-        rect = CGUIRect { newLeft, newTop, newRight - newLeft, newBottom - newTop };
+        rect = CGUIRect { GUISaturate(newLeft), GUISaturate(newTop), GUISaturate(newRight - newLeft),
+            GUISaturate(newBottom - newTop) };
         if (rect.width <= 0 || rect.height <= 0) {
             return;
         }
@@ -444,6 +474,11 @@ void CGUIControl::OnContentChanged()
     Invalidate();
 }
 
+void CGUIControl::Forward(const CGUIMouseEvent& event, Operation operation)
+{
+    (m_userMouseListener->*operation)(event);
+}
+
 void CGUIControl::OnLeftDown(const CGUIMouseEvent& event)
 {
     m_userMouseListener->OnLeftDown(event);
@@ -452,42 +487,12 @@ void CGUIControl::OnLeftDown(const CGUIMouseEvent& event)
     }
 }
 
-void CGUIControl::OnLeftUp(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnLeftUp(event);
-}
-
-void CGUIControl::OnLeftClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnLeftClick(event);
-}
-
-void CGUIControl::OnLeftDoubleClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnLeftDoubleClick(event);
-}
-
 void CGUIControl::OnRightDown(const CGUIMouseEvent& event)
 {
     m_userMouseListener->OnRightDown(event);
     if (m_focusOnPress) {
         SetFocus(true);
     }
-}
-
-void CGUIControl::OnRightUp(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnRightUp(event);
-}
-
-void CGUIControl::OnRightClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnRightClick(event);
-}
-
-void CGUIControl::OnRightDoubleClick(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnRightDoubleClick(event);
 }
 
 void CGUIControl::OnMouseEnter(const CGUIMouseEvent& event)
@@ -508,11 +513,6 @@ void CGUIControl::OnMouseEnter(const CGUIMouseEvent& event)
     }
 }
 
-void CGUIControl::OnMouseMove(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnMouseMove(event);
-}
-
 void CGUIControl::OnMouseHover(const CGUIMouseEvent& event)
 {
     m_userMouseListener->OnMouseHover(event);
@@ -526,11 +526,6 @@ void CGUIControl::OnMouseLeave(const CGUIMouseEvent& event)
     RefreshVisualState();
     m_userMouseListener->OnMouseLeave(event);
     m_enterLeaveNotifier.Notify();
-}
-
-void CGUIControl::OnMouseWheel(const CGUIMouseEvent& event)
-{
-    m_userMouseListener->OnMouseWheel(event);
 }
 
 void CGUIControl::OnKeyDown(const CGUIKeyEvent& event)
@@ -555,6 +550,9 @@ bool CGUIControl::WantsKey(const CGUIKeyEvent& event)
 
 void CGUIControl::OnSetFocus(const CGUIFocusEvent& event)
 {
+    if (m_destroying) {
+        return;
+    }
     RefreshVisualState();
     m_userKeyboardListener->OnSetFocus(event);
     m_focusNotifier.Notify();
@@ -562,6 +560,9 @@ void CGUIControl::OnSetFocus(const CGUIFocusEvent& event)
 
 void CGUIControl::OnKillFocus(const CGUIFocusEvent& event)
 {
+    if (m_destroying) {
+        return;
+    }
     RefreshVisualState();
     m_userKeyboardListener->OnKillFocus(event);
     m_focusNotifier.Notify();

@@ -2,14 +2,14 @@
 
 #include "CGUIControlTreePainter.h"
 #include "CGUICursor.h"
+#include "CGUIMouseForwarder.h"
 #include "CGUINotifier.h"
 #include "CGUIVisualState.h"
 #include "IGUIControl.h"
 #include "IGUIControlNotifiers.h"
 #include "IGUIKeyboardListener.h"
-#include "IGUIListener.h"
-#include "IGUIMouseListener.h"
 #include "IGUIWindow.h"
+#include "TMemberListener.h"
 
 #include <memory>
 #include <vector>
@@ -24,13 +24,15 @@ class IGUIControlShape;
 // delivers input there): it keeps hover and focus state, takes the focus on a
 // button press, and passes every event on to the user listeners.
 //
-// Deleting a control gives up its focus and capture, takes it out of its
-// parent and deletes the children it owns. Every control of a tree is a
-// CGUIControl.
+// A control leaving its tree (removed, moved elsewhere or deleted) takes the
+// host's focus and capture along when it or a control below it holds them.
+// Deleting a control calls none of its listeners or notifiers (its derived
+// part is gone), takes it out of its parent and deletes the children it owns.
+// Every control of a tree is a CGUIControl.
 class CGUIControl : public IGUIControl,
                     public IGUIControlNotifiers,
                     public IGUIEnabling,
-                    public IGUIMouseListener,
+                    public CGUIMouseForwarder,
                     public IGUIKeyboardListener {
 public:
     CGUIControl();
@@ -109,18 +111,10 @@ public:
     void SetUserKeyboardListener(IGUIKeyboardListener* listener);
 
     void OnLeftDown(const CGUIMouseEvent& event) override;
-    void OnLeftUp(const CGUIMouseEvent& event) override;
-    void OnLeftClick(const CGUIMouseEvent& event) override;
-    void OnLeftDoubleClick(const CGUIMouseEvent& event) override;
     void OnRightDown(const CGUIMouseEvent& event) override;
-    void OnRightUp(const CGUIMouseEvent& event) override;
-    void OnRightClick(const CGUIMouseEvent& event) override;
-    void OnRightDoubleClick(const CGUIMouseEvent& event) override;
     void OnMouseEnter(const CGUIMouseEvent& event) override;
-    void OnMouseMove(const CGUIMouseEvent& event) override;
     void OnMouseHover(const CGUIMouseEvent& event) override;
     void OnMouseLeave(const CGUIMouseEvent& event) override;
-    void OnMouseWheel(const CGUIMouseEvent& event) override;
 
     void OnKeyDown(const CGUIKeyEvent& event) override;
     void OnKeyUp(const CGUIKeyEvent& event) override;
@@ -130,6 +124,8 @@ public:
     void OnKillFocus(const CGUIFocusEvent& event) override;
 
 protected:
+    // Passes the other mouse events to the user mouse listener unchanged.
+    void Forward(const CGUIMouseEvent& event, Operation operation) override;
     // Repaints the control when its content changes size or, when changed is
     // given, fires it, and looks for the content painter's shape
     // (IGUIControlShape). Called once by the concrete control's constructor,
@@ -140,19 +136,6 @@ private:
     struct CChild {
         IGUIControl* control;
         bool owned;
-    };
-    class CContentListener : public IGUIListener {
-    public:
-        CContentListener(CGUIControl& control, void (CGUIControl::*handler)())
-            : m_control(control)
-            , m_handler(handler)
-        {
-        }
-        void OnNotify() override { (m_control.*m_handler)(); }
-
-    private:
-        CGUIControl& m_control;
-        void (CGUIControl::*m_handler)();
     };
     class CChildIterator;
 
@@ -166,11 +149,19 @@ private:
     // Cuts from rect (parent coordinates) what the opaque siblings painted
     // after child cover.
     void CutCoveredBands(const IGUIControl* child, CGUIRect& rect) const;
+    // Whether control is this one or lies below it.
+    [[nodiscard]] bool Contains(const IGUIControl* control) const;
+    // Gives up the host's focus and capture held by this control or any of
+    // its descendants.
+    void LeaveHost();
     void RefreshVisualState();
     void OnContentSizeChanged();
     void OnContentChanged();
 
     std::vector<CChild> m_children;
+    // Set by the destructor: the derived part is gone, so nothing that can
+    // reach user code runs any more.
+    bool m_destroying = false;
     bool m_visible = true;
     bool m_focusOnPress = true;
     bool m_acceptsMouse = true;
@@ -202,6 +193,6 @@ private:
     IGUIMouseListener* m_userMouseListener = &m_ownMouseListener;
     IGUIKeyboardListener* m_userKeyboardListener = &m_ownKeyboardListener;
     CGUIControlTreePainter m_treePainter { *this };
-    CContentListener m_sizeListener { *this, &CGUIControl::OnContentSizeChanged };
-    CContentListener m_changeListener { *this, &CGUIControl::OnContentChanged };
+    TMemberListener<CGUIControl> m_sizeListener { *this, &CGUIControl::OnContentSizeChanged };
+    TMemberListener<CGUIControl> m_changeListener { *this, &CGUIControl::OnContentChanged };
 };

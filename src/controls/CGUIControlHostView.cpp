@@ -150,6 +150,14 @@ IGUIControl* CGUIControlHostView::SetCapturedControl(IGUIControl* control)
     return previous;
 }
 
+LRESULT CGUIControlHostView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != GetHandle() && m_captured != nullptr) {
+        m_captured->ReleaseMouse();
+    }
+    return CGUICustomWindow::WindowProc(message, wParam, lParam);
+}
+
 IGUIPainter* CGUIControlHostView::GetPainter()
 {
     return m_root != nullptr ? m_root->GetTreePainter() : nullptr;
@@ -225,46 +233,6 @@ bool CGUIControlHostView::CMouseForwarder::IsInTree(IGUIControl* tree, const IGU
     return false;
 }
 
-void CGUIControlHostView::CMouseForwarder::OnLeftDown(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnLeftDown);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnLeftUp(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnLeftUp);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnLeftClick(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnLeftClick);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnLeftDoubleClick(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnLeftDoubleClick);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnRightDown(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnRightDown);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnRightUp(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnRightUp);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnRightClick(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnRightClick);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnRightDoubleClick(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnRightDoubleClick);
-}
-
 void CGUIControlHostView::CMouseForwarder::OnMouseEnter(const CGUIMouseEvent& event)
 {
     UpdateHover(event, FindControlAt(m_view.m_root, event.point));
@@ -276,19 +244,9 @@ void CGUIControlHostView::CMouseForwarder::OnMouseMove(const CGUIMouseEvent& eve
     Forward(event, &IGUIMouseListener::OnMouseMove);
 }
 
-void CGUIControlHostView::CMouseForwarder::OnMouseHover(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnMouseHover);
-}
-
 void CGUIControlHostView::CMouseForwarder::OnMouseLeave(const CGUIMouseEvent& event)
 {
     UpdateHover(event, nullptr);
-}
-
-void CGUIControlHostView::CMouseForwarder::OnMouseWheel(const CGUIMouseEvent& event)
-{
-    Forward(event, &IGUIMouseListener::OnMouseWheel);
 }
 
 IGUIKeyboardListener* CGUIControlHostView::CKeyboardForwarder::Target() const

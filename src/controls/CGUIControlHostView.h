@@ -1,11 +1,11 @@
 #pragma once
 
 #include "CGUICustomWindow.h"
+#include "CGUIMouseForwarder.h"
 #include "IGUIControl.h"
 #include "IGUIControlHost.h"
 #include "IGUIKeyboardListener.h"
-#include "IGUIListener.h"
-#include "IGUIMouseListener.h"
+#include "TMemberListener.h"
 
 // The framework window that hosts one tree of windowless controls: it paints
 // the root control, sends the mouse to the control under the pointer (or to
@@ -50,33 +50,28 @@ public:
     IGUIMouseListener* GetMouseListener() override { return &m_mouseForwarder; }
     IGUIKeyboardListener* GetKeyboardListener() override { return &m_keyboardForwarder; }
 
+protected:
+    // A capture that another window takes ends the captured control's capture.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    class CMouseForwarder : public IGUIMouseListener {
+    class CMouseForwarder : public CGUIMouseForwarder {
     public:
         explicit CMouseForwarder(CGUIControlHostView& view)
             : m_view(view)
         {
         }
-        void OnLeftDown(const CGUIMouseEvent& event) override;
-        void OnLeftUp(const CGUIMouseEvent& event) override;
-        void OnLeftClick(const CGUIMouseEvent& event) override;
-        void OnLeftDoubleClick(const CGUIMouseEvent& event) override;
-        void OnRightDown(const CGUIMouseEvent& event) override;
-        void OnRightUp(const CGUIMouseEvent& event) override;
-        void OnRightClick(const CGUIMouseEvent& event) override;
-        void OnRightDoubleClick(const CGUIMouseEvent& event) override;
         void OnMouseEnter(const CGUIMouseEvent& event) override;
         void OnMouseMove(const CGUIMouseEvent& event) override;
-        void OnMouseHover(const CGUIMouseEvent& event) override;
         void OnMouseLeave(const CGUIMouseEvent& event) override;
-        void OnMouseWheel(const CGUIMouseEvent& event) override;
+
+    protected:
+        // To the captured control, else to the control under the pointer.
+        void Forward(const CGUIMouseEvent& event, Operation operation) override;
 
     private:
-        using Operation = void (IGUIMouseListener::*)(const CGUIMouseEvent&);
         static void Deliver(IGUIControl* target, const CGUIMouseEvent& event, Operation operation);
         static bool IsInTree(IGUIControl* tree, const IGUIControl* control);
-        // To the captured control, else to the control under the pointer.
-        void Forward(const CGUIMouseEvent& event, Operation operation);
         void UpdateHover(const CGUIMouseEvent& event, IGUIControl* hovered);
 
         CGUIControlHostView& m_view;
@@ -99,18 +94,6 @@ private:
 
         CGUIControlHostView& m_view;
     };
-    class CRootSizeListener : public IGUIListener {
-    public:
-        explicit CRootSizeListener(CGUIControlHostView& view)
-            : m_view(view)
-        {
-        }
-        void OnNotify() override { m_view.FollowRootSize(); }
-
-    private:
-        CGUIControlHostView& m_view;
-    };
-
     void ReleaseRoot();
     void FollowRootSize();
 
@@ -122,5 +105,5 @@ private:
     bool m_followingSize = false;
     CMouseForwarder m_mouseForwarder { *this };
     CKeyboardForwarder m_keyboardForwarder { *this };
-    CRootSizeListener m_rootSizeListener { *this };
+    TMemberListener<CGUIControlHostView> m_rootSizeListener { *this, &CGUIControlHostView::FollowRootSize };
 };

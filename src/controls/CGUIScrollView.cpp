@@ -1,7 +1,8 @@
 #include "CGUIScrollView.h"
 
 #include "CGUIDrawContext.h"
-#include "GUILayoutGeometry.h"
+#include "foundation/CGUILifetimeGuard.h"
+#include "graphics/GUIPixelArithmetic.h"
 #include "GUINative.h"
 
 #include <algorithm>
@@ -151,7 +152,7 @@ void CGUIScrollView::ScrollByWheel(int32_t delta)
     if (pages) {
         ScrollPagesBy(-steps);
     } else {
-        ScrollVerticalBy(GUILayoutClamp(-steps));
+        ScrollVerticalBy(GUISaturate(-steps));
     }
 }
 
@@ -164,7 +165,7 @@ void CGUIScrollView::ScrollTo(int bar, int64_t position)
     SCROLLINFO info {};
     info.cbSize = sizeof(info);
     info.fMask = SIF_POS;
-    info.nPos = GUILayoutClamp(position);
+    info.nPos = GUISaturate(position);
     SetScrollInfo(hwnd, bar, &info, TRUE);
     FollowBars();
 }
@@ -179,8 +180,8 @@ void CGUIScrollView::FollowBars()
     if (bars == m_shownPosition) {
         return;
     }
-    const int32_t dx = GUILayoutClamp(static_cast<int64_t>(m_shownPosition.x) - bars.x);
-    const int32_t dy = GUILayoutClamp(static_cast<int64_t>(m_shownPosition.y) - bars.y);
+    const int32_t dx = GUISaturate(static_cast<int64_t>(m_shownPosition.x) - bars.x);
+    const int32_t dy = GUISaturate(static_cast<int64_t>(m_shownPosition.y) - bars.y);
     m_shownPosition = bars;
     m_scrolling = true;
     ScrollWindow(hwnd, dx, dy, nullptr, nullptr);
@@ -303,17 +304,17 @@ LRESULT CGUIScrollView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_wheelRemainder = 0;
         return CGUICustomWindow::WindowProc(message, wParam, lParam);
     case WM_SIZE: {
-        const std::shared_ptr<bool> alive = GetAliveFlag();
+        const CGUILifetimeGuard guard(GetLifetime());
         const LRESULT result = CGUICustomWindow::WindowProc(message, wParam, lParam);
-        if (*alive) {
+        if (!guard.IsGone()) {
             UpdateRanges();
         }
         return result;
     }
     case WM_UPDATEUISTATE: {
-        const std::shared_ptr<bool> alive = GetAliveFlag();
+        const CGUILifetimeGuard guard(GetLifetime());
         const LRESULT result = CGUICustomWindow::WindowProc(message, wParam, lParam);
-        if (*alive) {
+        if (!guard.IsGone()) {
             UpdateFocusMark();
         }
         return result;
@@ -325,10 +326,9 @@ LRESULT CGUIScrollView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnScroll(SB_HORZ, LOWORD(wParam));
         return 0;
     case WM_ERASEBKGND: {
-        CGUIDrawContext context(reinterpret_cast<HDC>(wParam), nullptr);
+        CGUIDrawContext context(CGUIDrawContext::kBorrow, reinterpret_cast<HDC>(wParam));
         const CGUISize size = GetClientSize();
         m_background.Paint(context, CGUIRect { 0, 0, size.width, size.height });
-        static_cast<void>(context.Detach());
         return 1;
     }
     default:

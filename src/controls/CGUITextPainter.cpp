@@ -2,6 +2,7 @@
 
 #include "CGUIDrawContext.h"
 #include "CGUITextModel.h"
+#include "CGUIWindowDCScope.h"
 
 #include <windows.h>
 
@@ -36,10 +37,10 @@ CGUITextPainter::~CGUITextPainter()
     m_model.GetNotifier().RemoveListener(&m_textListener);
 }
 
-void CGUITextPainter::CTextListener::OnNotify()
+void CGUITextPainter::OnTextChanged()
 {
-    m_painter.m_changeNotifier.Notify();
-    m_painter.FitToText();
+    m_changeNotifier.Notify();
+    FitToText();
 }
 
 void CGUITextPainter::Paint(IGUIDrawContext& dc, const IGUIRegion*)
@@ -118,22 +119,18 @@ void CGUITextPainter::FitToText()
     }
     const int32_t maxWidth = m_autoWidth ? 0 : m_size.width;
     CGUISize measured;
-    HDC screen = GetDC(nullptr);
-    if (screen == nullptr) {
+    const CGUIWindowDCScope screen(nullptr);
+    if (screen.GetDC() == nullptr) {
         return;
     }
     {
-        // A screen device context is released, not deleted: the context only
-        // borrows it and hands it back before it goes.
-        CGUIDrawContext dc(screen, nullptr);
+        CGUIDrawContext dc(CGUIDrawContext::kBorrow, screen.GetDC());
         int32_t token = 0;
         dc.SaveState(token);
         dc.Select(*m_font);
         dc.GetTextBoxSize(measured, m_model.GetText(), m_format, maxWidth);
         dc.RestoreState(token);
-        (void)dc.Detach();
     }
-    ReleaseDC(nullptr, screen);
     if (!m_autoHeight) {
         measured.height = m_size.height;
     }

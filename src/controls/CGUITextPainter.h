@@ -4,8 +4,8 @@
 #include "CGUIFont.h"
 #include "CGUINotifier.h"
 #include "CGUITextFormat.h"
-#include "IGUIListener.h"
 #include "IGUIPainter.h"
+#include "TMemberListener.h"
 
 #include <memory>
 
@@ -63,17 +63,7 @@ public:
     CGUINotifier& GetChangeNotifier() { return m_changeNotifier; }
 
 private:
-    class CTextListener : public IGUIListener {
-    public:
-        explicit CTextListener(CGUITextPainter& painter)
-            : m_painter(painter)
-        {
-        }
-        void OnNotify() override;
-
-    private:
-        CGUITextPainter& m_painter;
-    };
+    void OnTextChanged();
 
     CGUITextModel& m_model;
     CGUISize m_size;
@@ -86,5 +76,5 @@ private:
     bool m_autoHeight = true;
     CGUINotifier m_sizeNotifier;
     CGUINotifier m_changeNotifier;
-    CTextListener m_textListener { *this };
+    TMemberListener<CGUITextPainter> m_textListener { *this, &CGUITextPainter::OnTextChanged };
 };

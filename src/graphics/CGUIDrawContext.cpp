@@ -60,9 +60,15 @@ CGUIDrawContext::CGUIDrawContext(HDC dc, HWND owner)
 {
 }
 
+CGUIDrawContext::CGUIDrawContext(CBorrow, HDC dc)
+    : CGUIDrawContext(dc, nullptr)
+{
+    m_borrowed = true;
+}
+
 CGUIDrawContext::~CGUIDrawContext()
 {
-    if (m_dc) {
+    if (m_dc && !m_borrowed) {
         if (m_owner) {
             ReleaseDC(m_owner, m_dc);
         } else {
@@ -72,14 +78,6 @@ CGUIDrawContext::~CGUIDrawContext()
     if (m_image) {
         (void)m_image->Detach();
     }
-}
-
-HDC CGUIDrawContext::Detach()
-{
-    const HDC dc = m_dc;
-    m_dc = nullptr;
-    m_gdiPixels.SetHDC(nullptr);
-    return dc;
 }
 
 const IGUIFontDescription& CGUIDrawContext::GetCurrentFont()

@@ -13,20 +13,22 @@ class CGUIPen;
 
 // A drawing context over a native device context, which it owns: on
 // destruction it is released to its owner window (ReleaseDC) when one is set,
-// else deleted (DeleteDC). A context over a device context it must not free
-// (the one of BeginPaint) is emptied with Detach before it is destroyed; an
-// empty context frees nothing and its blits do nothing.
+// else deleted (DeleteDC). A device context that someone else frees (a paint
+// or window-DC scope, one handed in by a message) is only borrowed (the kBorrow
+// constructor). An empty context frees nothing and its blits do nothing.
 class CGUIDrawContext : public virtual IGUIDrawContext {
 public:
-    // owner: the window for a GetDC device context; null for paint and memory
-    // device contexts.
+    struct CBorrow { };
+    static constexpr CBorrow kBorrow {};
+
+    // owner: the window for a GetDC device context; null for memory device
+    // contexts.
     CGUIDrawContext(HDC dc, HWND owner);
+    // Draws into dc and leaves it to its owner on destruction.
+    CGUIDrawContext(CBorrow, HDC dc);
     CGUIDrawContext(const CGUIDrawContext&) = delete;
     CGUIDrawContext& operator=(const CGUIDrawContext&) = delete;
     ~CGUIDrawContext() override;
-
-    // Empties the context and hands its device context back to the caller.
-    HDC Detach();
 
     // The description of the font selected into the device context, owned by
     // the context; GetAngle gives its rotation in degrees.
@@ -71,6 +73,7 @@ private:
     CGUIPen* NewPen(CGUIColor color, int32_t style, CGUISize width);
 
     HDC m_dc;
+    bool m_borrowed = false;
     mutable CGUIGdiPixelAccess m_gdiPixels;
     CGUIFont m_font;
     HWND m_owner;

@@ -3,6 +3,7 @@
 #include "CGUIFontDescription.h"
 #include "IGUIGraphicsObject.h"
 #include "TGUIGdiObject.h"
+#include "TMemberListener.h"
 
 // A font description that produces its native font on demand. The native font
 // is owned, made lazily and remade after any change of the description; a
@@ -38,22 +39,12 @@ public:
     [[nodiscard]] HFONT Detach();
 
 private:
-    class CDirtyListener : public IGUIListener {
-    public:
-        explicit CDirtyListener(CGUIFont& font)
-            : m_font(font)
-        {
-        }
-        void OnNotify() override { m_font.m_dirty = true; }
-
-    private:
-        CGUIFont& m_font;
-    };
+    void MarkDirty() { m_dirty = true; }
 
     // The native font is a cache of the description, so const access may make it.
     mutable TGUIGdiObject<HFONT> m_handle;
     mutable bool m_dirty = false;
-    CDirtyListener m_dirtyListener { *this };
+    TMemberListener<CGUIFont> m_dirtyListener { *this, &CGUIFont::MarkDirty };
 };
 
 // The process-wide font wrapping the platform's default GUI font; made on first

@@ -84,7 +84,7 @@ void CGUIBoxLayout::ComputePreferredSize(bool updateItems)
             width = std::max(width, AcrossNeed(kHorizontal, entry.GetPlacement(), size.width, marginX));
             height = std::max(height, AcrossNeed(kVertical, entry.GetPlacement(), size.height, marginY));
         }
-        m_preferredSize = { GUILayoutClamp(width), GUILayoutClamp(height) };
+        m_preferredSize = { GUISaturate(width), GUISaturate(height) };
         return;
     }
 
@@ -118,8 +118,8 @@ void CGUIBoxLayout::ComputePreferredSize(bool updateItems)
     }
     alongExtent += marginAlong;
 
-    m_preferredSize.*along.extent = GUILayoutClamp(alongExtent);
-    m_preferredSize.*across.extent = GUILayoutClamp(acrossExtent);
+    m_preferredSize.*along.extent = GUISaturate(alongExtent);
+    m_preferredSize.*across.extent = GUISaturate(acrossExtent);
 }
 
 void CGUIBoxLayout::Arrange(CGUIPoint origin, CGUISize size)
@@ -127,8 +127,8 @@ void CGUIBoxLayout::Arrange(CGUIPoint origin, CGUISize size)
     m_origin = origin;
     m_size = size;
 
-    const int32_t innerWidth = GUILayoutClamp(int64_t { size.width } - 2 * int64_t { m_marginX });
-    const int32_t innerHeight = GUILayoutClamp(int64_t { size.height } - 2 * int64_t { m_marginY });
+    const int32_t innerWidth = GUISaturate(int64_t { size.width } - 2 * int64_t { m_marginX });
+    const int32_t innerHeight = GUISaturate(int64_t { size.height } - 2 * int64_t { m_marginY });
     bool resized = false;
     for (const CGUILayoutEntry& entry : m_entries) {
         resized = entry.ResolveRelativeSize(innerWidth, innerHeight) || resized;
@@ -148,7 +148,7 @@ void CGUIBoxLayout::Arrange(CGUIPoint origin, CGUISize size)
             const CGUISize itemSize = entry.GetItemSize(false);
             const int64_t x = PlaceAcross(kHorizontal, placement, origin.x, size.width, m_marginX, itemSize.width);
             const int64_t y = PlaceAcross(kVertical, placement, origin.y, size.height, m_marginY, itemSize.height);
-            entry.GetItem()->SetPosition({ GUILayoutClamp(x), GUILayoutClamp(y) });
+            entry.GetItem()->SetPosition({ GUISaturate(x), GUISaturate(y) });
         }
         return;
     }
@@ -174,8 +174,8 @@ void CGUIBoxLayout::Arrange(CGUIPoint origin, CGUISize size)
         const int64_t positionAcross
             = PlaceAcross(across, placement, originAcross, size.*across.extent, marginAcross, itemSize.*across.extent);
         CGUIPoint position;
-        position.*along.coordinate = GUILayoutClamp(positionAlong);
-        position.*across.coordinate = GUILayoutClamp(positionAcross);
+        position.*along.coordinate = GUISaturate(positionAlong);
+        position.*across.coordinate = GUISaturate(positionAcross);
         entry.GetItem()->SetPosition(position);
         running = std::max(running, positionAlong + m_spacing + itemAlong);
     }

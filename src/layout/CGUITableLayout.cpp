@@ -100,8 +100,8 @@ void CGUITableLayout::ComputePreferredSize(bool resolving)
         }
     }
 
-    m_preferredSize.width = GUILayoutClamp(SpannedExtent(m_columnWidths, m_columnSpacing, m_marginX));
-    m_preferredSize.height = GUILayoutClamp(SpannedExtent(m_rowHeights, m_rowSpacing, m_marginY));
+    m_preferredSize.width = GUISaturate(SpannedExtent(m_columnWidths, m_columnSpacing, m_marginX));
+    m_preferredSize.height = GUISaturate(SpannedExtent(m_rowHeights, m_rowSpacing, m_marginY));
 }
 
 void CGUITableLayout::Arrange(CGUIPoint origin, CGUISize size)
@@ -112,8 +112,8 @@ void CGUITableLayout::Arrange(CGUIPoint origin, CGUISize size)
     m_origin = origin;
     m_size = size;
 
-    const int32_t innerWidth = GUILayoutClamp(int64_t { size.width } - 2 * int64_t { m_marginX });
-    const int32_t innerHeight = GUILayoutClamp(int64_t { size.height } - 2 * int64_t { m_marginY });
+    const int32_t innerWidth = GUISaturate(int64_t { size.width } - 2 * int64_t { m_marginX });
+    const int32_t innerHeight = GUISaturate(int64_t { size.height } - 2 * int64_t { m_marginY });
     // A relative row that changes height changes the preferred height as much
     // as a resized cell does, so both call for a new computation.
     bool changed = false;
@@ -152,7 +152,7 @@ void CGUITableLayout::Arrange(CGUIPoint origin, CGUISize size)
                 const int64_t cellY = placement.explicitY
                     ? origin.y + int64_t { placement.y }
                     : GUILayoutAlign(placement.verticalAlignment, y, rowHeight, 0, itemSize.height);
-                cell.GetItem()->SetPosition({ GUILayoutClamp(cellX), GUILayoutClamp(cellY) });
+                cell.GetItem()->SetPosition({ GUISaturate(cellX), GUISaturate(cellY) });
             }
             x += int64_t { columnWidth } + m_columnSpacing;
         }

@@ -75,8 +75,8 @@ void CGUIWindowLayout::UpdatePreferredSize()
     }
     const CGUISize content = m_layout.GetPreferredSize();
     const CGUISize frame = GetWindow() ? GetFrameSize(*GetWindow()) : CGUISize {};
-    m_size = { GUILayoutClamp(int64_t { content.width } + frame.width),
-        GUILayoutClamp(int64_t { content.height } + frame.height) };
+    m_size = { GUISaturate(int64_t { content.width } + frame.width),
+        GUISaturate(int64_t { content.height } + frame.height) };
 }
 
 void CGUIWindowLayout::SetPosition(CGUIPoint position)

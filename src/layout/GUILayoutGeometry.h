@@ -1,20 +1,15 @@
 #pragma once
 
 #include "CGUILayoutPlacement.h"
+#include "GUIPixelArithmetic.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
 // Arithmetic shared by the containers. Sums and differences are taken in 64
-// bits and saturated to 32 bits when they become a size or position, so that
-// no item size, margin or spacing can overflow a computation.
-
-inline int32_t GUILayoutClamp(int64_t value)
-{
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
+// bits and saturated (GUISaturate) when they become a size or position, so
+// that no item size, margin or spacing can overflow a computation.
 
 // Where an item of the given size starts in the span [start, start + extent):
 // at start + margin, centred in the whole span, or ending margin before its

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CGUILifetime.h"
 #include "IGUITimerClient.h"
 
 #include <windows.h>
@@ -12,7 +13,8 @@
 // at most one timer per window. Works on the native window handle, which the
 // owning window sets (SetWindow) when it gets or loses one; used only on that
 // window's thread. Clients are never owned, except when Stop is asked to
-// delete one.
+// delete one. A client that may be deleted while running holds its timer
+// through a CGUIScopedTimer.
 class CGUITimer {
 public:
     explicit CGUITimer(HWND window = nullptr);
@@ -41,6 +43,8 @@ public:
     void SetWindow(HWND window);
     HWND GetWindow() const { return m_window; }
     [[nodiscard]] bool IsRunning(const IGUITimerClient* client) const;
+    // Ends with this object; scoped timers watch it.
+    const CGUILifetime& GetLifetime() const { return m_lifetime; }
 
 private:
     static UINT_PTR TimerIdOf(const IGUITimerClient* client);
@@ -48,4 +52,5 @@ private:
 
     HWND m_window;
     std::set<IGUITimerClient*, std::less<>> m_clients;
+    CGUILifetime m_lifetime;
 };

@@ -2,57 +2,28 @@
 
 #include "CGUIActivationContext.h"
 #include "CGUICursor.h"
-#include "CGUIDrawContext.h"
+#include "CGUILifetimeGuard.h"
 #include "GUIModule.h"
 #include "GUINative.h"
 
-#include <utility>
-
 namespace {
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS |
-// SWP_NOOWNERZORDER | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS with SWP_FRAMECHANGED
-// left out: applies the frame of a new child window without moving it.
-constexpr UINT kApplyFrame = 0x631B;
+// A new child window goes to the top of its siblings (HWND_TOP: the z-order
+// is not kept) without being moved, sized, activated or redrawn.
+constexpr UINT kRaiseNewChild = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS
+    | SWP_NOOWNERZORDER | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS;
 
 CGUIPoint PointOf(LPARAM lParam)
 {
     return CGUIPoint { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
 }
 
-// The client origin of window in its parent's client coordinates.
-CGUIPoint ClientOffsetInParent(CGUIWindow& window)
-{
-    const CGUIPoint position = window.GetPositionInParent();
-    const CGUIRect client = window.GetClientArea();
-    return CGUIPoint { position.x + client.x, position.y + client.y };
-}
-
-CGUIPoint Negate(CGUIPoint point)
-{
-    return CGUIPoint { -point.x, -point.y };
-}
-
-// Shown within its parent; the parent itself may be hidden (printing).
-bool HasVisibleStyle(const CGUIWindow& window)
-{
-    return (GetWindowLongPtrA(window.GetHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-// The top-level window that contains hwnd is the active one.
-bool IsInActiveWindow(HWND hwnd)
-{
-    return GetAncestor(hwnd, GA_ROOT) == GetActiveWindow();
-}
 } // namespace
 
-CGUICustomWindow::CGUICustomWindow()
-    : m_alive(std::make_shared<bool>(true))
-{
-}
+CGUICustomWindow::CGUICustomWindow() = default;
 
 CGUICustomWindow::~CGUICustomWindow()
 {
-    *m_alive = false;
+    m_lifetime.End();
     const HWND hwnd = GetHandle();
     const bool beingDestroyed = m_beingDestroyed;
     ReleaseHotKeys();
@@ -169,7 +140,7 @@ bool CGUICustomWindow::CreateNativeChild(DWORD exStyle, const char* nativeClass,
         return false;
     }
     if (IsChildWindow()) {
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kApplyFrame);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
     }
     return true;
 }
@@ -218,9 +189,7 @@ void CGUICustomWindow::Detach()
     DetachHandle();
     static_cast<void>(m_invoker.SetOwner(nullptr));
     m_timer.SetWindow(nullptr);
-    m_mouseInside = false;
-    m_leftPressed = false;
-    m_rightPressed = false;
+    m_mouseTracker.Reset();
     m_beingDestroyed = false;
 }
 
@@ -232,10 +201,10 @@ LRESULT CALLBACK CGUICustomWindow::CreationProc(HWND hwnd, UINT message, WPARAM 
             if (!window->Attach(hwnd)) {
                 return -1;
             }
-            const std::shared_ptr<bool> alive = window->m_alive;
+            const CGUILifetimeGuard guard(window->m_lifetime);
             const LRESULT result = window->WindowProc(message, wParam, lParam);
-            if (result != -1 && *alive && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
-                SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kApplyFrame);
+            if (result != -1 && !guard.IsGone() && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+                SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
             }
             return result;
         }
@@ -254,11 +223,11 @@ LRESULT CALLBACK CGUICustomWindow::RoutingProc(HWND hwnd, UINT message, WPARAM w
 
 LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const std::shared_ptr<bool> alive = m_alive;
+    const CGUILifetimeGuard guard(m_lifetime);
     CGUIWindow::WindowProc(message, wParam, lParam);
     // What a handled message gives: a wrapped native control still gets it.
     const auto handled
-        = [&](LRESULT own) { return *alive && IsSubclassed() ? DefaultProc(message, wParam, lParam) : own; };
+        = [&](LRESULT own) { return !guard.IsGone() && IsSubclassed() ? DefaultProc(message, wParam, lParam) : own; };
     const CGUIWindowEvent raw { message, wParam, lParam };
     switch (message) {
     case WM_CREATE:
@@ -266,10 +235,10 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         m_beingDestroyed = true;
         GetWindowListener()->OnDestroy(raw);
-        if (!*alive) {
+        if (guard.IsGone()) {
             return 0;
         }
-        m_paintedRegion.Reset();
+        m_compositor.EndPaintedRegion();
         m_destroyNotifier.Notify();
         return handled(0);
     case WM_MOVE:
@@ -286,7 +255,7 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         } else {
             GetKeyboardListener()->OnKillFocus(event);
         }
-        if (!*alive) {
+        if (guard.IsGone()) {
             return 0;
         }
         m_focusNotifier.Notify();
@@ -297,7 +266,7 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return handled(0);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return OnPaint(message, wParam);
+        return m_compositor.OnPaint(message, wParam);
     case WM_ERASEBKGND:
         return GetPainter() ? 1 : DefaultProc(message, wParam, lParam);
     case WM_SETCURSOR: {
@@ -346,7 +315,7 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (lParam != 0) {
             SendMessageA(reinterpret_cast<HWND>(lParam), WM_GUI_REFLECTED_COMMAND, wParam, lParam);
-            if (!*alive) {
+            if (guard.IsGone()) {
                 return 0;
             }
         }
@@ -355,7 +324,7 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header && header->hwndFrom) {
             SendMessageA(header->hwndFrom, WM_GUI_REFLECTED_NOTIFY, wParam, lParam);
-            if (!*alive) {
+            if (guard.IsGone()) {
                 return 0;
             }
         }
@@ -381,7 +350,7 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
     case WM_MOUSEHOVER:
     case WM_MOUSELEAVE:
-        OnMouseMessage(message, wParam, lParam);
+        m_mouseTracker.OnMouseMessage(message, wParam, lParam);
         return handled(0);
     default:
         return DefaultProc(message, wParam, lParam);
@@ -390,11 +359,11 @@ LRESULT CGUICustomWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CGUICustomWindow::OnCreateMessage(WPARAM wParam, LPARAM lParam)
 {
-    const std::shared_ptr<bool> alive = m_alive;
-    if (!GetWindowListener()->OnCreate(CGUIWindowEvent { WM_CREATE, wParam, lParam }) || !*alive) {
+    const CGUILifetimeGuard guard(m_lifetime);
+    if (!GetWindowListener()->OnCreate(CGUIWindowEvent { WM_CREATE, wParam, lParam }) || guard.IsGone()) {
         return -1;
     }
-    m_paintedRegion.Reset(CreateRectRgn(0, 0, 0, 0));
+    m_compositor.StartPaintedRegion();
     const CGUIPoint position = GetPositionInParent();
     const CGUISize size = GetSize();
     m_lastRect = CGUIRect { position.x, position.y, size.width, size.height };
@@ -403,7 +372,7 @@ LRESULT CGUICustomWindow::OnCreateMessage(WPARAM wParam, LPARAM lParam)
 
 void CGUICustomWindow::OnPlacementChanged(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const std::shared_ptr<bool> alive = m_alive;
+    const CGUILifetimeGuard guard(m_lifetime);
     const CGUISize clientSize = GetClientSize();
     if (message == WM_SIZE) {
         if (IGUIPainter* painter = GetPainter()) {
@@ -433,14 +402,14 @@ void CGUICustomWindow::OnPlacementChanged(UINT message, WPARAM wParam, LPARAM lP
     static_cast<CGUIWindowEvent&>(event) = CGUIWindowEvent { message, wParam, lParam };
     event.clientSize = clientSize;
     GetWindowListener()->OnSize(event);
-    if (*alive) {
+    if (!guard.IsGone()) {
         m_sizeNotifier.Notify();
     }
 }
 
 LRESULT CGUICustomWindow::OnKeyMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const std::shared_ptr<bool> alive = m_alive;
+    const CGUILifetimeGuard guard(m_lifetime);
     CGUIKeyEvent event;
     static_cast<CGUIWindowEvent&>(event) = CGUIWindowEvent { message, wParam, lParam };
     event.key = static_cast<UINT>(wParam);
@@ -454,14 +423,14 @@ LRESULT CGUICustomWindow::OnKeyMessage(UINT message, WPARAM wParam, LPARAM lPara
         }
         return 0;
     }
-    if (!*alive) {
+    if (guard.IsGone()) {
         return 0;
     }
     const HWND hwnd = GetHandle();
     LRESULT result = 0;
     if (IsSubclassed()) {
         result = DefaultProc(message, wParam, lParam);
-        if (!*alive) {
+        if (guard.IsGone()) {
             return result;
         }
     }
@@ -471,323 +440,6 @@ LRESULT CGUICustomWindow::OnKeyMessage(UINT message, WPARAM wParam, LPARAM lPara
         }
     }
     return result;
-}
-
-void CGUICustomWindow::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const std::shared_ptr<bool> alive = m_alive;
-    CGUIMouseEvent event;
-    static_cast<CGUIWindowEvent&>(event) = CGUIWindowEvent { message, wParam, lParam };
-    event.keys = static_cast<UINT>(wParam);
-    if (message == WM_MOUSEWHEEL || message == WM_MOUSELEAVE) {
-        POINT point { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
-        if (message == WM_MOUSELEAVE) {
-            GetCursorPos(&point);
-        } else {
-            event.keys = GET_KEYSTATE_WPARAM(wParam);
-            event.wheelDelta = GET_WHEEL_DELTA_WPARAM(wParam);
-        }
-        ScreenToClient(GetHandle(), &point);
-        event.point = CGUIPoint { point.x, point.y };
-    } else {
-        event.point = PointOf(lParam);
-    }
-    const bool inside = GetShape()->HitTest(event.point);
-    IGUIMouseListener* listener = GetMouseListener();
-    switch (message) {
-    case WM_MOUSEMOVE:
-        TrackMouseMove(event);
-        return;
-    case WM_MOUSELEAVE:
-        TrackMouseLeave(event);
-        return;
-    case WM_MOUSEWHEEL:
-        listener->OnMouseWheel(event);
-        return;
-    case WM_MOUSEHOVER:
-        if (inside) {
-            listener->OnMouseHover(event);
-            if (*alive) {
-                m_hoverNotifier.Notify();
-            }
-        }
-        return;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN: {
-        if (inside) {
-            (message == WM_LBUTTONDOWN ? m_leftPressed : m_rightPressed) = true;
-            if (message == WM_LBUTTONDOWN) {
-                listener->OnLeftDown(event);
-            } else {
-                listener->OnRightDown(event);
-            }
-            if (!*alive) {
-                return;
-            }
-        }
-        ShowCursorIfOver(inside || HasCapture());
-        if (GetOption()) {
-            SetFocus(true);
-        }
-        return;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
-        const bool left = message == WM_LBUTTONUP;
-        const bool wasPressed = std::exchange(left ? m_leftPressed : m_rightPressed, false);
-        if (!inside) {
-            return;
-        }
-        if (left) {
-            listener->OnLeftUp(event);
-        } else {
-            listener->OnRightUp(event);
-        }
-        if (!*alive || !wasPressed) {
-            return;
-        }
-        if (left) {
-            listener->OnLeftClick(event);
-        } else {
-            listener->OnRightClick(event);
-        }
-        return;
-    }
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-        if (inside) {
-            if (message == WM_LBUTTONDBLCLK) {
-                listener->OnLeftDoubleClick(event);
-            } else {
-                listener->OnRightDoubleClick(event);
-            }
-        }
-        return;
-    default:
-        return;
-    }
-}
-
-void CGUICustomWindow::TrackMouseMove(const CGUIMouseEvent& event)
-{
-    const std::shared_ptr<bool> alive = m_alive;
-    const HWND hwnd = GetHandle();
-    IGUIMouseListener* listener = GetMouseListener();
-    const bool inside = GetShape()->HitTest(event.point);
-    if (inside) {
-        if (m_focusOnHover && !HasFocus() && (!IsChildWindow() || IsInActiveWindow(hwnd))) {
-            SetFocus(true);
-        }
-        if (!m_mouseInside) {
-            m_mouseInside = true;
-            listener->OnMouseEnter(event);
-            if (!*alive) {
-                return;
-            }
-            m_mouseEnterLeaveNotifier.Notify();
-            if (!*alive) {
-                return;
-            }
-        }
-        listener->OnMouseMove(event);
-    } else {
-        const bool wasInside = std::exchange(m_mouseInside, false);
-        if (HasCapture()) {
-            listener->OnMouseMove(event);
-            if (!*alive) {
-                return;
-            }
-        }
-        if (wasInside) {
-            listener->OnMouseLeave(event);
-            if (!*alive) {
-                return;
-            }
-            m_mouseEnterLeaveNotifier.Notify();
-        }
-    }
-    if (!*alive || !IsCreated()) {
-        return;
-    }
-    ShowCursorIfOver(inside || HasCapture());
-    TRACKMOUSEEVENT tracking {};
-    tracking.cbSize = sizeof(tracking);
-    tracking.dwFlags = TME_HOVER | TME_LEAVE;
-    tracking.hwndTrack = hwnd;
-    tracking.dwHoverTime = m_hoverTime;
-    TrackMouseEvent(&tracking);
-}
-
-void CGUICustomWindow::TrackMouseLeave(const CGUIMouseEvent& event)
-{
-    const std::shared_ptr<bool> alive = m_alive;
-    if (m_mouseInside) {
-        m_mouseInside = false;
-        GetMouseListener()->OnMouseLeave(event);
-        if (!*alive) {
-            return;
-        }
-        m_mouseEnterLeaveNotifier.Notify();
-        if (!*alive) {
-            return;
-        }
-    }
-    if (!HasCapture()) {
-        m_leftPressed = false;
-        m_rightPressed = false;
-    }
-    ShowCursorIfOver(CGUIWindow::IsMouseInside() || HasCapture());
-}
-
-void CGUICustomWindow::ShowCursorIfOver(bool over)
-{
-    CGUICursor* const cursor = over ? GetCursor() : nullptr;
-    if (cursor && cursor->GetHandle()) {
-        ::SetCursor(cursor->GetHandle());
-    }
-}
-
-LRESULT CGUICustomWindow::OnPaint(UINT message, WPARAM wParam)
-{
-    const HWND hwnd = GetHandle();
-    const bool translucentChild = IsChildWindow() && IsLayered();
-    if (!GetPainter() && !translucentChild) {
-        return DefaultProc(message, wParam, 0);
-    }
-    if (message == WM_PRINTCLIENT) {
-        const CGUISize size = GetClientSize();
-        CGUIDrawContext context(reinterpret_cast<HDC>(wParam), nullptr);
-        Compose(context, CGUIRegion(CGUIRect { 0, 0, size.width, size.height }));
-        static_cast<void>(context.Detach());
-        return 0;
-    }
-    const TGUIGdiObject<HRGN> update(CreateRectRgn(0, 0, 0, 0));
-    GetUpdateRgn(hwnd, update.Get(), FALSE);
-    PAINTSTRUCT paint {};
-    const HDC dc = BeginPaint(hwnd, &paint);
-    const CGUIRect paintRect = GUIFromRect(paint.rcPaint);
-    if (dc) {
-        CGUIDrawContext context(dc, nullptr);
-        if (!m_backBuffered) {
-            if (paintRect.width > 0 && paintRect.height > 0) {
-                Compose(context, CGUIRegion(paintRect));
-            }
-        } else {
-            PaintBackBuffered(context, update.Get(), paintRect);
-        }
-        static_cast<void>(context.Detach());
-    }
-    EndPaint(hwnd, &paint);
-    return 0;
-}
-
-void CGUICustomWindow::PaintBackBuffered(IGUIDrawContext& target, HRGN update, const CGUIRect& paintRect)
-{
-    const CGUISize clientSize = GetClientSize();
-    if (clientSize.width <= 0 || clientSize.height <= 0) {
-        return;
-    }
-    CGUISize bufferSize;
-    if (m_backBuffer) {
-        m_backBuffer->GetSize(bufferSize);
-    }
-    if (!m_backBuffer || !(bufferSize == clientSize) || !m_paintedRegion) {
-        m_backBuffer = std::make_unique<CGUIDIBSection>(clientSize, 32);
-        m_paintedRegion.Reset(CreateRectRgn(0, 0, 0, 0));
-    }
-    const std::unique_ptr<IGUIDrawContext> buffer(m_backBuffer->CreateDrawContext(&target));
-    if (!buffer || !m_paintedRegion) {
-        return;
-    }
-    const std::shared_ptr<bool> alive = m_alive;
-    const TGUIGdiObject<HRGN> invalid(CreateRectRgn(0, 0, 0, 0));
-    const int kind = CombineRgn(invalid.Get(), update, m_paintedRegion.Get(), RGN_DIFF);
-    if (kind != NULLREGION && kind != ERROR) {
-        Compose(*buffer, CGUIRegion(invalid.Get(), false));
-        if (!*alive) {
-            return;
-        }
-    }
-    CombineRgn(m_paintedRegion.Get(), m_paintedRegion.Get(), update, RGN_OR);
-    target.Blit(*buffer, CGUIPoint { paintRect.x, paintRect.y }, CGUIPoint { paintRect.x, paintRect.y },
-        CGUISize { paintRect.width, paintRect.height });
-}
-
-void CGUICustomWindow::Compose(IGUIDrawContext& context, const CGUIRegion& clip)
-{
-    const HWND hwnd = GetHandle();
-    auto* parent = hwnd && IsChildWindow() && IsLayered() ? dynamic_cast<CGUICustomWindow*>(FromHandle(GetParent(hwnd)))
-                                                          : nullptr;
-    if (parent) {
-        const CGUIPoint offset = ClientOffsetInParent(*this);
-        context.OffsetOrigin(Negate(offset));
-        const std::unique_ptr<CGUIRegion> parentClip(clip.Clone());
-        if (parentClip) {
-            parentClip->Offset(offset);
-            parent->Compose(context, *parentClip);
-            // The siblings under this window, from the bottom of the z-order up.
-            for (HWND sibling = GetWindow(hwnd, GW_HWNDLAST); sibling && sibling != hwnd;
-                 sibling = GetWindow(sibling, GW_HWNDPREV)) {
-                CGUIWindow* window = FromHandle(sibling);
-                if (window && HasVisibleStyle(*window)) {
-                    PaintChild(*window, context, *parentClip);
-                }
-            }
-        }
-        context.OffsetOrigin(offset);
-    }
-    if (IGUIPainter* painter = GetPainter()) {
-        PaintClipped(*painter, context, clip);
-    }
-}
-
-void CGUICustomWindow::PaintChild(CGUIWindow& child, IGUIDrawContext& context, const CGUIRegion& parentClip)
-{
-    const CGUIPoint offset = ClientOffsetInParent(child);
-    const CGUISize size = child.GetClientSize();
-    const std::unique_ptr<CGUIRegion> clip(parentClip.Clone());
-    if (!clip) {
-        return;
-    }
-    clip->Offset(Negate(offset));
-    clip->IntersectRect(CGUIRect { 0, 0, size.width, size.height });
-    if (clip->IsEmpty()) {
-        return;
-    }
-    context.OffsetOrigin(offset);
-    PaintTree(child, context, *clip);
-    context.OffsetOrigin(Negate(offset));
-}
-
-void CGUICustomWindow::PaintTree(CGUIWindow& window, IGUIDrawContext& context, const CGUIRegion& clip)
-{
-    auto* custom = dynamic_cast<CGUICustomWindow*>(&window);
-    if (IGUIPainter* painter = custom ? custom->GetPainter() : nullptr) {
-        PaintClipped(*painter, context, clip);
-    }
-    const HWND top = GetWindow(window.GetHandle(), GW_CHILD);
-    for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV)) {
-        CGUIWindow* childWindow = FromHandle(child);
-        if (childWindow && HasVisibleStyle(*childWindow)) {
-            PaintChild(*childWindow, context, clip);
-        }
-    }
-}
-
-void CGUICustomWindow::PaintClipped(IGUIPainter& painter, IGUIDrawContext& context, const CGUIRegion& clip)
-{
-    int32_t state = 0;
-    context.SaveState(state);
-    // Clip regions are in device coordinates, the painter's clip in logical.
-    const std::unique_ptr<CGUIRegion> deviceClip(clip.Clone());
-    if (deviceClip) {
-        CGUIPoint origin;
-        context.GetOrigin(origin);
-        deviceClip->Offset(origin);
-        ExtSelectClipRgn(context.GetHDC(), deviceClip->GetHandle(), RGN_AND);
-    }
-    painter.Paint(context, &clip);
-    context.RestoreState(state);
 }
 
 void CGUICustomWindow::SetContent(IGUIPainter* content)
@@ -805,18 +457,7 @@ void CGUICustomWindow::SetContent(IGUIPainter* content)
 void CGUICustomWindow::Invalidate(const CGUIRect* rect, bool children)
 {
     CGUIWindow::Invalidate(rect, children);
-    if (!m_paintedRegion) {
-        return;
-    }
-    if (!rect) {
-        SetRectRgn(m_paintedRegion.Get(), 0, 0, 0, 0);
-        return;
-    }
-    if (rect->width > 0 && rect->height > 0) {
-        const RECT native = GUIToRect(*rect);
-        const TGUIGdiObject<HRGN> area(CreateRectRgnIndirect(&native));
-        CombineRgn(m_paintedRegion.Get(), m_paintedRegion.Get(), area.Get(), RGN_DIFF);
-    }
+    m_compositor.Invalidate(rect);
 }
 
 void CGUICustomWindow::SetSize(CGUISize size)
@@ -834,12 +475,12 @@ bool CGUICustomWindow::IsLayered() const
 
 bool CGUICustomWindow::IsMouseInside() const
 {
-    return m_mouseInside;
+    return m_mouseTracker.IsMouseInside();
 }
 
 void CGUICustomWindow::SetFocusOnHover(bool focusOnHover)
 {
-    m_focusOnHover = focusOnHover;
+    m_mouseTracker.SetFocusOnHover(focusOnHover);
 }
 
 void CGUICustomWindow::SetWindowCursor(const CGUICursor& cursor)
@@ -850,16 +491,4 @@ void CGUICustomWindow::SetWindowCursor(const CGUICursor& cursor)
 IGUIThreadInvoker* CGUICustomWindow::GetThreadInvoker()
 {
     return m_invoker.GetHandle() ? &m_invoker : nullptr;
-}
-
-void CGUICustomWindow::SetBackBuffered(bool backBuffered)
-{
-    if (backBuffered == m_backBuffered) {
-        return;
-    }
-    m_backBuffered = backBuffered;
-    if (!backBuffered) {
-        m_backBuffer.reset();
-    }
-    Invalidate(nullptr, false);
 }

@@ -1,16 +1,17 @@
 #pragma once
 
-#include "CGUIDIBSection.h"
+#include "CGUILifetime.h"
 #include "CGUIRegion.h"
 #include "CGUIThreadInvoker.h"
 #include "CGUITimer.h"
 #include "CGUIWindow.h"
+#include "CGUIWindowCompositor.h"
+#include "CGUIWindowMouseTracker.h"
 #include "GUIWindowClass.h"
 #include "IGUIKeyboardListener.h"
 #include "IGUIMouseListener.h"
 #include "IGUIPainter.h"
 #include "IGUIWindowListener.h"
-#include "TGUIGdiObject.h"
 
 #include <windows.h>
 
@@ -30,7 +31,8 @@ constexpr UINT WM_GUI_REFLECTED_NOTIFY = 0xBC4E;
 // through one routing procedure, turns them into calls on the window, mouse
 // and keyboard listeners and into notifier firings, reflects WM_COMMAND and
 // WM_NOTIFY back to the controls that sent them, and paints its client area
-// with its painter, optionally through a back buffer.
+// with its painter, optionally through a back buffer. The mouse side is its
+// CGUIWindowMouseTracker, the painting its CGUIWindowCompositor.
 //
 // A class changes what happens on input by answering other listeners from
 // GetWindowListener, GetMouseListener and GetKeyboardListener. A listener may
@@ -104,20 +106,25 @@ public:
 
     // With a back buffer the window paints into an off-screen image and
     // repaints only what was invalidated through Invalidate since.
-    void SetBackBuffered(bool backBuffered);
-    [[nodiscard]] bool IsBackBuffered() const { return m_backBuffered; }
+    void SetBackBuffered(bool backBuffered) { m_compositor.SetBackBuffered(backBuffered); }
+    [[nodiscard]] bool IsBackBuffered() const { return m_compositor.IsBackBuffered(); }
     // The back buffer, or none before the first back-buffered paint.
-    const IGUIImage* GetBackBuffer() const { return m_backBuffer.get(); }
+    const IGUIImage* GetBackBuffer() const { return m_compositor.GetBackBuffer(); }
     // Hover time for mouse tracking, in milliseconds (HOVER_DEFAULT: the
     // system's).
-    void SetHoverTime(DWORD milliseconds) { m_hoverTime = milliseconds; }
+    void SetHoverTime(DWORD milliseconds) { m_mouseTracker.SetHoverTime(milliseconds); }
     // The native timers of this window.
     CGUITimer& GetTimer() { return m_timer; }
 
     // Paints the window into context as it appears on the screen: over a
     // translucent child its parent and the siblings below it first. clip is in
     // client coordinates.
-    void Compose(IGUIDrawContext& context, const CGUIRegion& clip);
+    void Compose(IGUIDrawContext& context, const CGUIRegion& clip) { m_compositor.Compose(context, clip); }
+
+    // Ends when the object is destroyed, before any of its members: a handler
+    // that calls out (to listeners, notifiers or other windows) declares a
+    // CGUILifetimeGuard on it first and asks IsGone after each call.
+    const CGUILifetime& GetLifetime() const { return m_lifetime; }
 
     CGUINotifier& GetDestroyNotifier() { return m_destroyNotifier; }
     CGUINotifier& GetSizeNotifier() { return m_sizeNotifier; }
@@ -134,49 +141,26 @@ protected:
     void SetUsesThreadInvoker(bool uses) { m_usesThreadInvoker = uses; }
     // Whether the window procedure of a native control was replaced.
     [[nodiscard]] bool IsSubclassed() const { return GetPreviousWindowProc() != nullptr; }
-    // True while the object lives. Code that calls out (to listeners,
-    // notifiers or other windows) keeps a copy and checks it before touching
-    // the object again.
-    std::shared_ptr<bool> GetAliveFlag() const { return m_alive; }
 
 private:
     static LRESULT CALLBACK CreationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK RoutingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    // Paints window and its children; clip in window's client coordinates.
-    static void PaintTree(CGUIWindow& window, IGUIDrawContext& context, const CGUIRegion& clip);
-    // Paints child as a tree where its parent is being painted with parentClip.
-    static void PaintChild(CGUIWindow& child, IGUIDrawContext& context, const CGUIRegion& parentClip);
-    static void PaintClipped(IGUIPainter& painter, IGUIDrawContext& context, const CGUIRegion& clip);
 
     LRESULT OnCreateMessage(WPARAM wParam, LPARAM lParam);
     void OnPlacementChanged(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(UINT message, WPARAM wParam);
-    void PaintBackBuffered(IGUIDrawContext& target, HRGN update, const CGUIRect& paintRect);
     LRESULT OnKeyMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void TrackMouseMove(const CGUIMouseEvent& event);
-    void TrackMouseLeave(const CGUIMouseEvent& event);
-    void ShowCursorIfOver(bool inside);
 
-    // Cleared when the object is destroyed; whoever called out to a listener
-    // holds a copy and checks it before touching the object again.
-    std::shared_ptr<bool> m_alive;
+    CGUILifetime m_lifetime;
     WNDPROC m_replacedProc = nullptr;
     std::unique_ptr<IGUIPainter> m_content;
     std::unique_ptr<CGUICursor> m_cursor;
     float m_opacity = 1.0f;
-    bool m_backBuffered = false;
-    std::unique_ptr<CGUIDIBSection> m_backBuffer;
-    TGUIGdiObject<HRGN> m_paintedRegion;
     CGUIRect m_lastRect;
-    bool m_mouseInside = false;
-    bool m_leftPressed = false;
-    bool m_rightPressed = false;
-    bool m_focusOnHover = false;
     // From WM_DESTROY until the window is unbound.
     bool m_beingDestroyed = false;
-    DWORD m_hoverTime = HOVER_DEFAULT;
     bool m_usesThreadInvoker = true;
+    CGUIWindowMouseTracker m_mouseTracker { *this };
+    CGUIWindowCompositor m_compositor { *this };
     CGUIThreadInvoker m_invoker;
     CGUITimer m_timer;
     CGUIWindowListener m_windowListener;

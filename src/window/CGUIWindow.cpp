@@ -2,6 +2,7 @@
 
 #include "CGUIChildWindowIterator.h"
 #include "GUIModule.h"
+#include "GUIPixelArithmetic.h"
 #include "TGUICall.h"
 
 #include <algorithm>
@@ -15,27 +16,12 @@ const char kWindowProperty[] = "_CGUIWindow::Ptr_";
 // Process-wide, so that no two hot-key atoms of the process share a name.
 std::atomic<int32_t> s_hotKeyCounter { 0 };
 
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER
-constexpr UINT kZOrderOnly = 0x213;
-// SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER
-constexpr UINT kSizeOnly = 0x216;
+constexpr UINT kZOrderOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 RECT ToNative(const CGUIRect& rect)
 {
-    return RECT { rect.x, rect.y, rect.x + rect.width, rect.y + rect.height };
-}
-
-bool Intersect(const CGUIRect& a, const CGUIRect& b, CGUIRect& result)
-{
-    const int32_t left = std::max(a.x, b.x);
-    const int32_t top = std::max(a.y, b.y);
-    const int32_t right = std::min(a.x + a.width, b.x + b.width);
-    const int32_t bottom = std::min(a.y + a.height, b.y + b.height);
-    if (right <= left || bottom <= top) {
-        return false;
-    }
-    result = CGUIRect { left, top, right - left, bottom - top };
-    return true;
+    return RECT { rect.x, rect.y, GUISaturate(GUIRight(rect)), GUISaturate(GUIBottom(rect)) };
 }
 
 LONG_PTR StyleOf(HWND hwnd)
@@ -312,8 +298,7 @@ void CGUIWindow::InvalidateWithParents(const CGUIRect* rect)
         // Client coordinates of current into client coordinates of its parent.
         const CGUIPoint position = current->GetPositionInParent();
         const CGUIRect client = current->GetClientArea();
-        area.x += position.x + client.x;
-        area.y += position.y + client.y;
+        area = GUIOffsetRect(area, int64_t { position.x } + client.x, int64_t { position.y } + client.y);
         IGUIWindow* parent = current->GetParentWindow();
         if (!parent) {
             break;
@@ -343,12 +328,11 @@ void CGUIWindow::Invalidate(const CGUIRect* rect, bool children)
         const CGUIPoint position = window->GetPositionInParent();
         const CGUISize size = window->GetSize();
         CGUIRect overlap;
-        if (!Intersect(area, CGUIRect { position.x, position.y, size.width, size.height }, overlap)) {
+        if (!GUIIntersect(area, CGUIRect { position.x, position.y, size.width, size.height }, overlap)) {
             continue;
         }
         const CGUIRect client = window->GetClientArea();
-        overlap.x -= position.x + client.x;
-        overlap.y -= position.y + client.y;
+        overlap = GUIOffsetRect(overlap, -(int64_t { position.x } + client.x), -(int64_t { position.y } + client.y));
         window->Invalidate(&overlap, true);
     }
 }
@@ -407,8 +391,8 @@ void CGUIWindow::SetPosition(CGUIPoint position)
 void CGUIWindow::Offset(int32_t dx, int32_t dy)
 {
     if (!m_hwnd) {
-        m_position.x += dx;
-        m_position.y += dy;
+        m_position
+            = CGUIPoint { GUISaturate(int64_t { m_position.x } + dx), GUISaturate(int64_t { m_position.y } + dy) };
         return;
     }
     if (dx == 0 && dy == 0) {
@@ -416,7 +400,8 @@ void CGUIWindow::Offset(int32_t dx, int32_t dy)
     }
     const CGUIPoint position = GetPositionInParent();
     const CGUISize size = GetSize();
-    MoveWindow(m_hwnd, position.x + dx, position.y + dy, size.width, size.height, TRUE);
+    MoveWindow(m_hwnd, GUISaturate(int64_t { position.x } + dx), GUISaturate(int64_t { position.y } + dy), size.width,
+        size.height, TRUE);
 }
 
 CGUIPoint CGUIWindow::GetScreenPosition()

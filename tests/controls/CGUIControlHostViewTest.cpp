@@ -91,6 +91,44 @@ TEST(CGUIControlHostViewTest, CapturedControlGetsMovesOutsideItsRectangle)
     host.SendMouse(WM_MOUSEMOVE, { 110, 5 });
     EXPECT_EQ(userB.Count("MouseMove"), 1);
     EXPECT_EQ(userA.Count("MouseMove"), 2);
+
+    // Another window taking the capture ends the control's capture too.
+    tree.a->CaptureMouse();
+    SetCapture(host.parent.GetHandle());
+    EXPECT_FALSE(tree.a->HasMouseCapture());
+    host.SendMouse(WM_MOUSEMOVE, { 110, 5 });
+    EXPECT_EQ(userB.Count("MouseMove"), 2);
+    EXPECT_EQ(userA.Count("MouseMove"), 2);
+    ReleaseCapture();
+}
+
+TEST(CGUIControlHostViewTest, AnAncestorOfTheFocusedAndCapturedControlLeavingTakesBothAlong)
+{
+    for (const bool deleted : { false, true }) {
+        SCOPED_TRACE(deleted ? "ancestor deleted" : "ancestor removed");
+        CTree tree;
+        auto* inner = new CTestControl({ 20, 20 });
+        tree.a->AddChild(inner, true);
+        CHostedTree host(tree.root);
+        host.view->SetOption(true);
+        inner->SetFocus(true);
+        inner->CaptureMouse();
+        ASSERT_EQ(GetCapture(), host.view->GetHandle());
+
+        std::unique_ptr<CTestControl> removed(tree.a);
+        if (deleted) {
+            removed.reset();
+        } else {
+            tree.a->SetParent(nullptr, false);
+        }
+        EXPECT_EQ(host.view->GetFocusedControl(), nullptr);
+        EXPECT_EQ(host.view->GetCapturedControl(), nullptr);
+        EXPECT_NE(GetCapture(), host.view->GetHandle());
+        SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'A', 1);
+        host.SendMouse(WM_MOUSEMOVE, { 5, 5 });
+        SendMessageA(host.view->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(host.view->GetHandle()),
+            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    }
 }
 
 TEST(CGUIControlHostViewTest, EachControlUnderThePointerIsEnteredAndLeftInTurn)
@@ -187,9 +225,14 @@ TEST(CGUIControlHostViewTest, FocusingTheFocusedControlAgainNotifiesNothing)
         EXPECT_EQ(focus.count, fired);
     }
 
-    // A focused control that goes away leaves no focus behind.
-    EXPECT_TRUE(tree.root->RemoveChild(tree.a));
+    // A focused control that is deleted leaves no focus behind, and its
+    // listeners, which may belong to its derived part, hear nothing of it.
+    tree.a->CaptureMouse();
+    const size_t seen = user.calls.size();
+    delete tree.a;
     EXPECT_EQ(host.view->GetFocusedControl(), nullptr);
+    EXPECT_EQ(host.view->GetCapturedControl(), nullptr);
+    EXPECT_EQ(user.calls.size(), seen);
 }
 
 TEST(CGUIControlHostViewTest, InvalidationUnderAnOpaqueLaterSiblingLosesTheCoveredBand)
@@ -225,6 +268,13 @@ TEST(CGUIControlHostViewTest, InvalidationUnderAnOpaqueLaterSiblingLosesTheCover
     below->InvalidateRect({ 0, 0, 10, 10 });
     ASSERT_EQ(host.view->invalidated.size(), 1u);
     EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 20, 10, 10, 10 }));
+
+    // A control reaching past the 32-bit range is cut at its parent's edge.
+    below->GetContentPainter()->SetSize({ INT32_MAX, 20 });
+    host.view->invalidated.clear();
+    below->Invalidate();
+    ASSERT_EQ(host.view->invalidated.size(), 1u);
+    EXPECT_EQ(host.view->invalidated[0], (CGUIRect { 20, 10, 180, 20 }));
 
     // Hidden windows invalidate nothing.
     ShowWindow(host.parent.GetHandle(), SW_HIDE);

@@ -326,13 +326,12 @@ TEST(CGUIDrawContext, GetImageFollowsTheSelectedBitmapWithoutOwningIt)
     DeleteObject(second);
 }
 
-TEST(CGUIDrawContext, DetachedContextLeavesTheDeviceContextAlone)
+TEST(CGUIDrawContext, BorrowedContextLeavesTheDeviceContextAlone)
 {
     const HDC dc = CreateCompatibleDC(nullptr);
     {
-        CGUIDrawContext context(dc, nullptr);
-        EXPECT_EQ(context.Detach(), dc);
-        EXPECT_EQ(context.GetHDC(), nullptr);
+        CGUIDrawContext context(CGUIDrawContext::kBorrow, dc);
+        EXPECT_EQ(context.GetHDC(), dc);
     }
     EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
     DeleteDC(dc);

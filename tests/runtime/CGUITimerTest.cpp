@@ -1,9 +1,11 @@
 #include "CGUITimer.h"
+#include "CGUIScopedTimer.h"
 #include "GUITestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 
 namespace {
 class CountingClient : public IGUITimerClient {
@@ -175,4 +177,30 @@ TEST(CGUITimer, DestructionAndAWindowChangeStopTheNativeTimers)
     PumpPending();
     EXPECT_EQ(window.unhandled, 0);
     EXPECT_EQ(first.calls + second.calls, 0);
+}
+
+TEST(CGUITimer, AClientDeletedWhileRunningThroughAScopedTimerIsForgotten)
+{
+    struct CScopedClient : CountingClient {
+        using CountingClient::CountingClient;
+        CGUIScopedTimer timer;
+    };
+    TimerWindow window;
+    int deletions = 0;
+    auto timer = std::make_unique<CGUITimer>(window.Get());
+    window.timer = timer.get();
+    auto* client = new CScopedClient(&deletions);
+    ASSERT_TRUE(client->timer.Start(*timer, 1, client));
+    const IGUITimerClient* gone = client;
+    delete client;
+    EXPECT_FALSE(timer->IsRunning(gone));
+    Sleep(30);
+    PumpPending();
+    EXPECT_EQ(window.unhandled, 0);
+
+    // The timer object may go first.
+    CScopedClient survivor;
+    ASSERT_TRUE(survivor.timer.Start(*timer, 100000, &survivor));
+    window.timer = nullptr;
+    timer.reset();
 }

@@ -334,6 +334,13 @@ TEST(CGUIWindow, InvalidationReachesParentsAndChildren)
     top.Invalidate(nullptr, false);
     EXPECT_TRUE(GetUpdateRect(top.GetHandle(), nullptr, FALSE));
     EXPECT_FALSE(GetUpdateRect(middle.GetHandle(), nullptr, FALSE));
+
+    // A rectangle reaching past the 32-bit range is cut, not wrapped around.
+    validateAll();
+    const CGUIRect huge { 5, 5, INT32_MAX, INT32_MAX };
+    top.Invalidate(&huge, true);
+    ExpectRect(UpdateRectOf(top.GetHandle()), 5, 5, 200, 200);
+    ExpectRect(UpdateRectOf(middle.GetHandle()), 0, 0, 100, 100);
 }
 
 TEST(CGUIWindow, ChildIteratorSkipsWindowsWithoutAnObject)
