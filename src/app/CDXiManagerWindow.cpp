@@ -6,8 +6,8 @@
 #include "CGUIWindowLayout.h"
 #include "CenterWindow.h"
 #include "DXiChildWindows.h"
-#include "foundation/CGUILifetimeGuard.h"
 #include "GUINative.h"
+#include "foundation/CGUILifetimeGuard.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "CGUIScrollView.h"
 
 #include "CGUIDrawContext.h"
+#include "GUINative.h"
 #include "foundation/CGUILifetimeGuard.h"
 #include "graphics/GUIPixelArithmetic.h"
-#include "GUINative.h"
 
 #include <algorithm>
 
