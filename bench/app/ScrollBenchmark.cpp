@@ -163,8 +163,8 @@ int main()
     }
     std::printf("Scrolling the list of %d instruments (%zu windows), median of %d steps\n", kInstruments,
         tree.GetWindowCount(), kRuns);
-    std::printf("%-5s %6s %10s %10s %10s %10s %6s\n", "step", "pixels", "main ms", "painted", "floor ms", "painted",
-        "ratio");
+    std::printf(
+        "%-5s %6s %10s %10s %10s %10s %6s\n", "step", "pixels", "main ms", "painted", "floor ms", "painted", "ratio");
     Print("line", framework.line, floor.line, linePixels);
     Print("page", framework.page, floor.page, pagePixels);
     std::printf("Step: WM_VSCROLL (SB_LINEDOWN or SB_PAGEDOWN) to the main window's scroll view, then the queue "

@@ -152,8 +152,8 @@ int main()
     std::printf("Main window start-up to first completed paint, median of the runs, in ms\n");
     std::printf("%11s %4s %3s %7s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "instruments", "runs", "all", "windows",
         "USER/", "USER/", "main window", "(created)", "floor", "(created)", "ratio", "destroy", "destroy");
-    std::printf("%11s %4s %3s %7s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "", "", "rows", "", "row", "row", "",
-        "", "", "", "", "main", "floor");
+    std::printf("%11s %4s %3s %7s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "", "", "rows", "", "row", "row", "", "",
+        "", "", "", "main", "floor");
     std::printf("%11s %4s %3s %7s %6s %6s\n", "", "", "", "", "main", "floor");
     for (const int count : { 100, 1000 }) {
         RunInstruments(count, kRuns, base);

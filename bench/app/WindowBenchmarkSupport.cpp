@@ -23,8 +23,7 @@ bool IsCheckBox(HWND hwnd)
 {
     char className[16] = {};
     GetClassNameA(hwnd, className, sizeof(className));
-    return lstrcmpiA(className, "Button") == 0
-        && (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+    return lstrcmpiA(className, "Button") == 0 && (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
 }
 
 BOOL CALLBACK CountCheckBox(HWND hwnd, LPARAM count)
@@ -100,7 +99,7 @@ int CountThreadWindows()
     EnumThreadWindows(GetCurrentThreadId(), CountTreeOf, reinterpret_cast<LPARAM>(&count));
     const DWORD thread = GetCurrentThreadId();
     for (HWND hwnd = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); hwnd;
-        hwnd = FindWindowExA(HWND_MESSAGE, hwnd, nullptr, nullptr)) {
+         hwnd = FindWindowExA(HWND_MESSAGE, hwnd, nullptr, nullptr)) {
         if (GetWindowThreadProcessId(hwnd, nullptr) == thread) {
             CountTreeOf(hwnd, reinterpret_cast<LPARAM>(&count));
         }

@@ -167,8 +167,7 @@ int main(int argc, char** argv)
     for (const LibraryFunction& f : functions) {
         const double indirect = reporter.Get(std::string("IndirectCall/") + f.name);
         const double wrapped = reporter.Get(std::string("Interface/") + f.name);
-        std::printf(
-            "%-12s %12.2f %12.2f %8.2f\n", f.name, indirect, wrapped, indirect > 0 ? wrapped / indirect : 0.0);
+        std::printf("%-12s %12.2f %12.2f %8.2f\n", f.name, indirect, wrapped, indirect > 0 ? wrapped / indirect : 0.0);
     }
     std::printf("\nPositionFromValue %.2f ns, ValueFromPosition %.2f ns (log 20..20000 Hz, 101 steps), "
                 "FormatText %.1f ns\n",

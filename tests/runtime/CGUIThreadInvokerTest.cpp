@@ -75,6 +75,21 @@ protected:
     CGUIThreadInvoker m_invoker;
 };
 
+// Counts WM_USER, and how often it came while s_tearingDown was set.
+std::atomic<bool> s_tearingDown { false };
+std::atomic<int> s_duringTeardown { 0 };
+std::atomic<int> s_received { 0 };
+
+LRESULT CALLBACK TeardownWatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_USER) {
+        ++s_received;
+        s_duringTeardown += s_tearingDown ? 1 : 0;
+        return 1;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 std::string InvokerClassName()
 {
     char name[64] = {};
@@ -229,20 +244,9 @@ TEST_F(CGUIThreadInvokerTest, TeardownDispatchesNoMessageSentByAnotherThread)
 {
     // A window of this thread that notes whether a sent message arrives
     // while the invoker is being torn down.
-    static std::atomic<bool> s_tearingDown { false };
-    static std::atomic<int> s_duringTeardown { 0 };
-    static std::atomic<int> s_received { 0 };
     const HWND receiver = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(receiver, nullptr);
-    SetWindowLongPtrA(receiver, GWLP_WNDPROC,
-        reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (message == WM_USER) {
-                ++s_received;
-                s_duringTeardown += s_tearingDown ? 1 : 0;
-                return 1;
-            }
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        }));
+    SetWindowLongPtrA(receiver, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TeardownWatchProc));
     ASSERT_TRUE(m_invoker.Post(new CountingCall(nullptr, 0, nullptr), true));
 
     std::thread sender([&] { SendMessageA(receiver, WM_USER, 0, 0); });
