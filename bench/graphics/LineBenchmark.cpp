@@ -57,9 +57,9 @@ int main()
     std::printf("cairo (ARGB32, 1-px strokes, CAIRO_ANTIALIAS_DEFAULT): %.3f ms per pass\n", theirs * 1e3);
     std::printf("cairo (ARGB32, 1-px strokes, CAIRO_ANTIALIAS_FAST): %.3f ms per pass\n", theirsFast * 1e3);
     std::printf("speed ratio memory back end / cairo: %.2f (default), %.2f (fast)\n", theirs / ours, theirsFast / ours);
-    std::printf("Best of %d passes each. The memory back end uses Wu's algorithm: two pixels per step weighted by "
-                "their distance to the line, an approximation of coverage; cairo computes the exact area of the "
-                "1-px stroke covering each pixel (default mode) or a coarser sampled coverage (fast mode).\n",
+    std::printf("Best of %d passes each. The memory back end uses Wu's algorithm: two pixels per step, weighted by "
+                "their distance to the line, an approximation of coverage; cairo's default mode computes the area of "
+                "each pixel the stroke covers (on a fine sub-pixel grid), its fast mode samples a coarse 4x4 grid.\n",
         kRuns);
     return 0;
 }
