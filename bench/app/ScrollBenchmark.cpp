@@ -8,58 +8,11 @@
 
 #include <cstdio>
 #include <memory>
-#include <set>
 #include <vector>
 
 namespace {
 constexpr int kRuns = 5;
 constexpr int kInstruments = 1000;
-
-// The windows that got WM_PAINT while it was installed, sent (UpdateWindow)
-// or taken from the queue.
-class CPaintCounter {
-public:
-    CPaintCounter()
-    {
-        s_counter = this;
-        m_sent = SetWindowsHookExA(WH_CALLWNDPROC, SentHook, nullptr, GetCurrentThreadId());
-        m_queued = SetWindowsHookExA(WH_GETMESSAGE, QueuedHook, nullptr, GetCurrentThreadId());
-    }
-    CPaintCounter(const CPaintCounter&) = delete;
-    CPaintCounter& operator=(const CPaintCounter&) = delete;
-    ~CPaintCounter()
-    {
-        UnhookWindowsHookEx(m_sent);
-        UnhookWindowsHookEx(m_queued);
-        s_counter = nullptr;
-    }
-    size_t GetPaintedWindows() const { return m_painted.size(); }
-
-private:
-    static LRESULT CALLBACK SentHook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && s_counter && sent->message == WM_PAINT) {
-            s_counter->m_painted.insert(sent->hwnd);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static LRESULT CALLBACK QueuedHook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        const auto* queued = reinterpret_cast<const MSG*>(lParam);
-        if (code == HC_ACTION && wParam == PM_REMOVE && s_counter && queued->message == WM_PAINT) {
-            s_counter->m_painted.insert(queued->hwnd);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static CPaintCounter* s_counter;
-    HHOOK m_sent = nullptr;
-    HHOOK m_queued = nullptr;
-    std::set<HWND> m_painted;
-};
-
-CPaintCounter* CPaintCounter::s_counter = nullptr;
 
 struct CSteps {
     std::vector<double> time;
@@ -88,7 +41,7 @@ void ShowAlone(HWND top, HWND other)
 // Times one step, done by scroll, to the completed repaint of top.
 template <class Scroll> void TimeStep(HWND top, CSteps& steps, Scroll scroll)
 {
-    CPaintCounter counter;
+    CMessageCounter counter;
     const BenchmarkClock::time_point start = BenchmarkClock::now();
     scroll();
     CompletePainting(top);

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -34,6 +35,8 @@ struct CTimes {
 // What an open window leaves to be looked at before it is destroyed.
 struct COpened {
     int threadWindows = 0;
+    // Messages of the start-up, counted in a run that is not timed.
+    size_t messages = 0;
     int checkBoxes = 0;
     std::unique_ptr<CRawWindowTree> tree;
 };
@@ -46,6 +49,10 @@ struct COpened {
 COpened TimeFrameworkWindow(CDXiMemoryRegistry& registry, CTimes& times, bool capture)
 {
     COpened opened;
+    std::optional<CMessageCounter> counter;
+    if (capture) {
+        counter.emplace();
+    }
     const BenchmarkClock::time_point start = BenchmarkClock::now();
     auto window = std::make_unique<CDXiManagerWindow>(registry);
     window->SetQuitOnDestroy(false);
@@ -62,6 +69,8 @@ COpened TimeFrameworkWindow(CDXiMemoryRegistry& registry, CTimes& times, bool ca
     times.startUp.push_back(MillisecondsSince(start));
 
     CheckPainted(completed, top, "the main window");
+    opened.messages = counter ? counter->GetMessages() : 0;
+    counter.reset();
     opened.threadWindows = CountThreadWindows();
     opened.checkBoxes = CountCheckBoxes(top);
     if (capture) {
@@ -74,14 +83,20 @@ COpened TimeFrameworkWindow(CDXiMemoryRegistry& registry, CTimes& times, bool ca
     return opened;
 }
 
-// Returns the thread's USER windows while the tree was open.
-int TimeFloor(CRawWindowTree& tree, CTimes& times)
+// Returns the thread's USER windows while the tree was open and, when count
+// is set, the messages of the start-up.
+COpened TimeFloor(CRawWindowTree& tree, CTimes& times, bool count)
 {
+    COpened opened;
+    std::optional<CMessageCounter> counter;
+    if (count) {
+        counter.emplace();
+    }
     const BenchmarkClock::time_point start = BenchmarkClock::now();
     const HWND top = tree.Create();
     if (!top) {
         std::printf("warning: the plain window tree could not be created\n");
-        return 0;
+        return opened;
     }
     times.create.push_back(MillisecondsSince(start));
     ShowWindow(top, SW_SHOWNA);
@@ -90,29 +105,38 @@ int TimeFloor(CRawWindowTree& tree, CTimes& times)
     times.startUp.push_back(MillisecondsSince(start));
 
     CheckPainted(completed, top, "the plain window tree");
-    const int threadWindows = CountThreadWindows();
+    opened.messages = counter ? counter->GetMessages() : 0;
+    counter.reset();
+    opened.threadWindows = CountThreadWindows();
     const BenchmarkClock::time_point destroy = BenchmarkClock::now();
     tree.Destroy();
     DrainMessages();
     times.destroy.push_back(MillisecondsSince(destroy));
-    return threadWindows;
+    return opened;
 }
 
-// USER windows of the thread with the window open and no instruments.
+// The window without instruments: what the rows are counted beyond.
 struct CBase {
-    int framework = 0;
-    int floor = 0;
+    COpened framework;
+    COpened floor;
 };
 
 CBase MeasureBase()
 {
     CDXiMemoryRegistry registry;
     CTimes times;
-    COpened opened = TimeFrameworkWindow(registry, times, true);
     CBase base;
-    base.framework = opened.threadWindows;
-    base.floor = opened.tree ? TimeFloor(*opened.tree, times) : 0;
+    base.framework = TimeFrameworkWindow(registry, times, true);
+    if (base.framework.tree) {
+        base.floor = TimeFloor(*base.framework.tree, times, true);
+    }
     return base;
+}
+
+// What one row adds to a count of the window with count rows.
+template <class Value> double PerRow(Value withRows, Value base, int count)
+{
+    return (static_cast<double>(withRows) - static_cast<double>(base)) / count;
 }
 
 void RunInstruments(int count, int runs, const CBase& base)
@@ -127,22 +151,25 @@ void RunInstruments(int count, int runs, const CBase& base)
     if (!opened.tree) {
         return;
     }
-    const int floorWindows = TimeFloor(*opened.tree, warmUp);
+    const COpened floorOpened = TimeFloor(*opened.tree, warmUp, true);
 
     // Alternating runs share whatever the machine does meanwhile.
     CTimes framework;
     CTimes floor;
     for (int run = 0; run < runs; ++run) {
         TimeFrameworkWindow(registry, framework, false);
-        TimeFloor(*opened.tree, floor);
+        TimeFloor(*opened.tree, floor, false);
     }
     const double frameworkMedian = Median(framework.startUp);
     const double floorMedian = Median(floor.startUp);
-    std::printf("%11d %4d %s %7zu %6.2f %6.2f %12.1f %10.1f %10.1f %10.1f %6.2f %9.1f %9.1f\n", count, runs,
+    std::printf("%11d %4d %s %7zu %6.2f %6.2f %6.1f %6.1f %12.1f %10.1f %10.1f %10.1f %6.2f %9.1f %9.1f\n", count, runs,
         opened.checkBoxes == count ? "yes" : " no", opened.tree->GetWindowCount(),
-        static_cast<double>(opened.threadWindows - base.framework) / count,
-        static_cast<double>(floorWindows - base.floor) / count, frameworkMedian, Median(framework.create), floorMedian,
-        Median(floor.create), frameworkMedian / floorMedian, Median(framework.destroy), Median(floor.destroy));
+        PerRow(opened.threadWindows, base.framework.threadWindows, count),
+        PerRow(floorOpened.threadWindows, base.floor.threadWindows, count),
+        PerRow(opened.messages, base.framework.messages, count),
+        PerRow(floorOpened.messages, base.floor.messages, count), frameworkMedian, Median(framework.create),
+        floorMedian, Median(floor.create), frameworkMedian / floorMedian, Median(framework.destroy),
+        Median(floor.destroy));
 }
 } // namespace
 
@@ -150,11 +177,12 @@ int main()
 {
     const CBase base = MeasureBase();
     std::printf("Main window start-up to first completed paint, median of the runs, in ms\n");
-    std::printf("%11s %4s %3s %7s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "instruments", "runs", "all", "windows",
-        "USER/", "USER/", "main window", "(created)", "floor", "(created)", "ratio", "destroy", "destroy");
-    std::printf("%11s %4s %3s %7s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "", "", "rows", "", "row", "row", "", "",
-        "", "", "", "main", "floor");
-    std::printf("%11s %4s %3s %7s %6s %6s\n", "", "", "", "", "main", "floor");
+    std::printf("%11s %4s %3s %7s %6s %6s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "instruments", "runs", "all",
+        "windows", "USER/", "USER/", "msgs/", "msgs/", "main window", "(created)", "floor", "(created)", "ratio",
+        "destroy", "destroy");
+    std::printf("%11s %4s %3s %7s %6s %6s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "", "", "rows", "", "row", "row",
+        "row", "row", "", "", "", "", "", "main", "floor");
+    std::printf("%11s %4s %3s %7s %6s %6s %6s %6s\n", "", "", "", "", "main", "floor", "main", "floor");
     for (const int count : { 100, 1000 }) {
         RunInstruments(count, kRuns, base);
     }
@@ -166,8 +194,9 @@ int main()
         "same class styles, brushes and cursors, the same styles, places, texts, scroll ranges and fonts; the text "
         "labels fill their background and draw their text with DrawTextA), shown and painted the same way. "
         "windows: the visible tree. USER/row: the thread's USER windows (top-level and message-only ones with all "
-        "their descendants) beyond those of the window without instruments, per instrument. all rows: every "
-        "instrument has its check box. Destruction is timed apart: a captioned top-level window waits about 2 s "
+        "their descendants) beyond those of the window without instruments, per instrument. msgs/row: the messages the "
+        "window procedures get during the start-up (counted in an untimed run), likewise per instrument. all rows: "
+        "every instrument has its check box. Destruction is timed apart: a captioned top-level window waits about 2 s "
         "for a window manager under Wine without one.\n");
     return 0;
 }

@@ -113,3 +113,45 @@ int CountCheckBoxes(HWND hwnd)
     EnumChildWindows(hwnd, CountCheckBox, reinterpret_cast<LPARAM>(&count));
     return count;
 }
+
+CMessageCounter* CMessageCounter::s_counter = nullptr;
+
+CMessageCounter::CMessageCounter()
+{
+    s_counter = this;
+    m_sent = SetWindowsHookExA(WH_CALLWNDPROC, SentHook, nullptr, GetCurrentThreadId());
+    m_queued = SetWindowsHookExA(WH_GETMESSAGE, QueuedHook, nullptr, GetCurrentThreadId());
+}
+
+CMessageCounter::~CMessageCounter()
+{
+    UnhookWindowsHookEx(m_sent);
+    UnhookWindowsHookEx(m_queued);
+    s_counter = nullptr;
+}
+
+void CMessageCounter::Count(HWND hwnd, UINT message)
+{
+    ++m_messages;
+    if (message == WM_PAINT) {
+        m_painted.insert(hwnd);
+    }
+}
+
+LRESULT CALLBACK CMessageCounter::SentHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && s_counter) {
+        s_counter->Count(sent->hwnd, sent->message);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CMessageCounter::QueuedHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* queued = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && s_counter && queued->hwnd) {
+        s_counter->Count(queued->hwnd, queued->message);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <set>
 #include <vector>
 
 // What the window benchmarks under Wine share: timing, the instruments they
@@ -33,3 +34,27 @@ int CountUnpainted(HWND hwnd);
 int CountThreadWindows();
 // Check boxes in the tree of hwnd: one per instrument row.
 int CountCheckBoxes(HWND hwnd);
+
+// Counts the messages the thread's window procedures get while it exists
+// (sent ones, and those taken from the queue), and the windows among them
+// that got WM_PAINT. One at a time per thread.
+class CMessageCounter {
+public:
+    CMessageCounter();
+    CMessageCounter(const CMessageCounter&) = delete;
+    CMessageCounter& operator=(const CMessageCounter&) = delete;
+    ~CMessageCounter();
+    size_t GetMessages() const { return m_messages; }
+    size_t GetPaintedWindows() const { return m_painted.size(); }
+
+private:
+    static LRESULT CALLBACK SentHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK QueuedHook(int code, WPARAM wParam, LPARAM lParam);
+    void Count(HWND hwnd, UINT message);
+
+    static CMessageCounter* s_counter;
+    HHOOK m_sent = nullptr;
+    HHOOK m_queued = nullptr;
+    size_t m_messages = 0;
+    std::set<HWND> m_painted;
+};
