@@ -41,51 +41,15 @@ struct COpened {
     std::unique_ptr<CRawWindowTree> tree;
 };
 
-// Shown with SW_SHOWNA, so that no activation (and no focus change) enters
-// the interval. A top-level window with a caption is still one Wine hands to
-// the window manager, and without one its destruction waits about two
-// seconds for the manager: destruction is timed apart, after the interval.
-// The window's tree is captured for the floor when capture is set.
-COpened TimeFrameworkWindow(CDXiMemoryRegistry& registry, CTimes& times, bool capture)
-{
-    COpened opened;
-    std::optional<CMessageCounter> counter;
-    if (capture) {
-        counter.emplace();
-    }
-    const BenchmarkClock::time_point start = BenchmarkClock::now();
-    auto window = std::make_unique<CDXiManagerWindow>(registry);
-    window->SetQuitOnDestroy(false);
-    if (!window->CreateDialog(nullptr, 1)) {
-        std::printf("warning: the main window could not be created\n");
-        return opened;
-    }
-    times.create.push_back(MillisecondsSince(start));
-    const HWND top = window->GetHandle();
-    SetWindowTextA(top, kTitle);
-    ShowWindow(top, SW_SHOWNA);
-    UpdateWindow(top);
-    const bool completed = CompletePainting(top);
-    times.startUp.push_back(MillisecondsSince(start));
-
-    CheckPainted(completed, top, "the main window");
-    opened.messages = counter ? counter->GetMessages() : 0;
-    counter.reset();
-    opened.threadWindows = CountThreadWindows();
-    opened.checkBoxes = CountCheckBoxes(top);
-    if (capture) {
-        opened.tree = std::make_unique<CRawWindowTree>(top);
-    }
-    const BenchmarkClock::time_point destroy = BenchmarkClock::now();
-    window.reset();
-    DrainMessages();
-    times.destroy.push_back(MillisecondsSince(destroy));
-    return opened;
-}
-
-// Returns the thread's USER windows while the tree was open and, when count
-// is set, the messages of the start-up.
-COpened TimeFloor(CRawWindowTree& tree, CTimes& times, bool count)
+// Times one start-up: open makes the hidden top-level window (none on
+// failure), which is shown and painted to completion; look sees it open;
+// close destroys it. Shown with SW_SHOWNA, so that no activation (and no
+// focus change) enters the interval. A top-level window with a caption is
+// still one Wine hands to the window manager, and without one its destruction
+// waits about two seconds for the manager: destruction is timed apart, after
+// the interval. Messages are counted when count is set.
+template <class Open, class Look, class Close>
+COpened TimeStartUp(CTimes& times, bool count, const char* what, Open open, Look look, Close close)
 {
     COpened opened;
     std::optional<CMessageCounter> counter;
@@ -93,9 +57,9 @@ COpened TimeFloor(CRawWindowTree& tree, CTimes& times, bool count)
         counter.emplace();
     }
     const BenchmarkClock::time_point start = BenchmarkClock::now();
-    const HWND top = tree.Create();
+    const HWND top = open();
     if (!top) {
-        std::printf("warning: the plain window tree could not be created\n");
+        std::printf("warning: %s could not be created\n", what);
         return opened;
     }
     times.create.push_back(MillisecondsSince(start));
@@ -104,15 +68,47 @@ COpened TimeFloor(CRawWindowTree& tree, CTimes& times, bool count)
     const bool completed = CompletePainting(top);
     times.startUp.push_back(MillisecondsSince(start));
 
-    CheckPainted(completed, top, "the plain window tree");
+    CheckPainted(completed, top, what);
     opened.messages = counter ? counter->GetMessages() : 0;
     counter.reset();
     opened.threadWindows = CountThreadWindows();
+    opened.checkBoxes = CountCheckBoxes(top);
+    look(top, opened);
     const BenchmarkClock::time_point destroy = BenchmarkClock::now();
-    tree.Destroy();
+    close();
     DrainMessages();
     times.destroy.push_back(MillisecondsSince(destroy));
     return opened;
+}
+
+// The window's tree is captured for the floor when capture is set.
+COpened TimeFrameworkWindow(CDXiMemoryRegistry& registry, CTimes& times, bool capture)
+{
+    std::unique_ptr<CDXiManagerWindow> window;
+    return TimeStartUp(
+        times, capture, "the main window",
+        [&]() -> HWND {
+            window = std::make_unique<CDXiManagerWindow>(registry);
+            window->SetQuitOnDestroy(false);
+            if (!window->CreateDialog(nullptr, 1)) {
+                return nullptr;
+            }
+            SetWindowTextA(window->GetHandle(), kTitle);
+            return window->GetHandle();
+        },
+        [&](HWND top, COpened& opened) {
+            if (capture) {
+                opened.tree = std::make_unique<CRawWindowTree>(top);
+            }
+        },
+        [&] { window.reset(); });
+}
+
+COpened TimeFloor(CRawWindowTree& tree, CTimes& times, bool count)
+{
+    return TimeStartUp(
+        times, count, "the plain window tree", [&] { return tree.Create(); }, [](HWND, COpened&) {},
+        [&] { tree.Destroy(); });
 }
 
 // The window without instruments: what the rows are counted beyond.
