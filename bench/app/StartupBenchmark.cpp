@@ -1,116 +1,20 @@
 // Under Wine: the main window's start-up, from constructing the window object
 // to its first completed paint, with 100 and 1,000 instruments read from the
-// in-memory registry, against the same window tree built from plain windows.
+// in-memory registry, against the same visible window tree built as a plain
+// Win32 program; the USER windows each instrument row costs; and 4,000
+// instruments opening with every row present.
 #include "CDXiManagerWindow.h"
-#include "CDXiMemoryRegistry.h"
 #include "CRawWindowTree.h"
+#include "WindowBenchmarkSupport.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
 constexpr int kRuns = 5;
-constexpr int kMaxMessages = 1000000;
 const char kTitle[] = "Vedodir's DXi Manager";
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-// Every third instrument is disabled, so both check states are drawn.
-void Register(CDXiMemoryRegistry& registry, int count)
-{
-    char path[96];
-    char description[32];
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(
-            path, sizeof(path), "MfxSoftSynths\\%s{%08X-0000-4000-8000-%012d}", i % 3 == 2 ? "_Disabled_" : "", i, i);
-        std::snprintf(description, sizeof(description), "Instrument %d", i);
-        registry.SetString(path, "Description", description);
-    }
-}
-
-// The first paint is complete when every window of the tree has painted what
-// showing it invalidated and the thread's queue holds nothing more: no posted
-// or sent message, no pending WM_PAINT. UpdateWindow paints the tree; the
-// queue is then drained, which also paints whatever the posted messages
-// invalidate. False when the queue never ran dry.
-bool CompleteFirstPaint(HWND top)
-{
-    RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    MSG message;
-    for (int i = 0; i < kMaxMessages; ++i) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            GdiFlush();
-            return true;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return false;
-}
-
-// Windows of the tree that still have something to paint.
-int CountUnpainted(HWND hwnd)
-{
-    int count = GetUpdateRect(hwnd, nullptr, FALSE) ? 1 : 0;
-    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        count += CountUnpainted(child);
-    }
-    return count;
-}
-
-int CountWindows(HWND hwnd)
-{
-    int count = 1;
-    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        count += CountWindows(child);
-    }
-    return count;
-}
-
-// Top-level windows of this thread besides top: hidden helper windows (the
-// framework's thread invokers, the system's own) outside the visible tree.
-struct CCount {
-    HWND top;
-    int count;
-};
-
-BOOL CALLBACK CountOtherWindow(HWND hwnd, LPARAM data)
-{
-    auto* counted = reinterpret_cast<CCount*>(data);
-    counted->count += hwnd != counted->top ? 1 : 0;
-    return TRUE;
-}
-
-int CountOtherThreadWindows(HWND top)
-{
-    CCount count { top, 0 };
-    EnumThreadWindows(GetCurrentThreadId(), CountOtherWindow, reinterpret_cast<LPARAM>(&count));
-    return count.count;
-}
-
-void Drain()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 // A paint that did not complete makes the figures meaningless: say so.
 void CheckPainted(bool completed, HWND top, const char* what)
@@ -122,115 +26,173 @@ void CheckPainted(bool completed, HWND top, const char* what)
 }
 
 struct CTimes {
-    int hiddenWindows = 0;
     std::vector<double> startUp;
     // The part of the start-up up to the created (not yet shown) window.
     std::vector<double> create;
     std::vector<double> destroy;
 };
 
-// Shown with SW_SHOWNA, so that no activation (and no focus change) enters
-// the interval. A top-level window with a caption is still one Wine hands to
-// the window manager, and without one its destruction waits about two
-// seconds for the manager: destruction is timed apart, after the interval.
-// Returns the framework window's tree for the floor when capture is set.
-std::unique_ptr<CRawWindowTree> TimeFrameworkWindow(CDXiMemoryRegistry& registry, CTimes& times, bool capture)
-{
-    const Clock::time_point start = Clock::now();
-    auto window = std::make_unique<CDXiManagerWindow>(registry);
-    window->SetQuitOnDestroy(false);
-    if (!window->CreateDialog(nullptr, 1)) {
-        std::printf("warning: the main window could not be created\n");
-        return nullptr;
-    }
-    times.create.push_back(MillisecondsSince(start));
-    const HWND top = window->GetHandle();
-    SetWindowTextA(top, kTitle);
-    ShowWindow(top, SW_SHOWNA);
-    UpdateWindow(top);
-    const bool completed = CompleteFirstPaint(top);
-    times.startUp.push_back(MillisecondsSince(start));
-
-    CheckPainted(completed, top, "the main window");
+// What an open window leaves to be looked at before it is destroyed.
+struct COpened {
+    int threadWindows = 0;
+    // Messages of the start-up, counted in a run that is not timed.
+    size_t messages = 0;
+    int checkBoxes = 0;
     std::unique_ptr<CRawWindowTree> tree;
-    if (capture) {
-        tree = std::make_unique<CRawWindowTree>(top);
-        times.hiddenWindows = CountOtherThreadWindows(top);
-    }
-    const Clock::time_point destroy = Clock::now();
-    window.reset();
-    Drain();
-    times.destroy.push_back(MillisecondsSince(destroy));
-    return tree;
-}
+};
 
-void TimeFloor(CRawWindowTree& tree, CTimes& times)
+// Times one start-up: open makes the hidden top-level window (none on
+// failure), which is shown and painted to completion; look sees it open;
+// close destroys it. Shown with SW_SHOWNA, so that no activation (and no
+// focus change) enters the interval. A top-level window with a caption is
+// still one Wine hands to the window manager, and without one its destruction
+// waits about two seconds for the manager: destruction is timed apart, after
+// the interval. Messages are counted when count is set.
+template <class Open, class Look, class Close>
+COpened TimeStartUp(CTimes& times, bool count, const char* what, Open open, Look look, Close close)
 {
-    const Clock::time_point start = Clock::now();
-    const HWND top = tree.Create();
+    COpened opened;
+    std::optional<CMessageCounter> counter;
+    if (count) {
+        counter.emplace();
+    }
+    const BenchmarkClock::time_point start = BenchmarkClock::now();
+    const HWND top = open();
     if (!top) {
-        std::printf("warning: the plain window tree could not be created\n");
-        return;
+        std::printf("warning: %s could not be created\n", what);
+        return opened;
     }
     times.create.push_back(MillisecondsSince(start));
     ShowWindow(top, SW_SHOWNA);
     UpdateWindow(top);
-    const bool completed = CompleteFirstPaint(top);
+    const bool completed = CompletePainting(top);
     times.startUp.push_back(MillisecondsSince(start));
 
-    CheckPainted(completed, top, "the plain window tree");
-    const Clock::time_point destroy = Clock::now();
-    tree.Destroy();
-    Drain();
+    CheckPainted(completed, top, what);
+    opened.messages = counter ? counter->GetMessages() : 0;
+    counter.reset();
+    opened.threadWindows = CountThreadWindows();
+    opened.checkBoxes = CountCheckBoxes(top);
+    look(top, opened);
+    const BenchmarkClock::time_point destroy = BenchmarkClock::now();
+    close();
+    DrainMessages();
     times.destroy.push_back(MillisecondsSince(destroy));
+    return opened;
 }
 
-void RunInstruments(int count)
+// The window's tree is captured for the floor when capture is set.
+COpened TimeFrameworkWindow(CDXiMemoryRegistry& registry, CTimes& times, bool capture)
+{
+    std::unique_ptr<CDXiManagerWindow> window;
+    return TimeStartUp(
+        times, capture, "the main window",
+        [&]() -> HWND {
+            window = std::make_unique<CDXiManagerWindow>(registry);
+            window->SetQuitOnDestroy(false);
+            if (!window->CreateDialog(nullptr, 1)) {
+                return nullptr;
+            }
+            SetWindowTextA(window->GetHandle(), kTitle);
+            return window->GetHandle();
+        },
+        [&](HWND top, COpened& opened) {
+            if (capture) {
+                opened.tree = std::make_unique<CRawWindowTree>(top);
+            }
+        },
+        [&] { window.reset(); });
+}
+
+COpened TimeFloor(CRawWindowTree& tree, CTimes& times, bool count)
+{
+    return TimeStartUp(
+        times, count, "the plain window tree", [&] { return tree.Create(); }, [](HWND, COpened&) {},
+        [&] { tree.Destroy(); });
+}
+
+// The window without instruments: what the rows are counted beyond.
+struct CBase {
+    COpened framework;
+    COpened floor;
+};
+
+CBase MeasureBase()
 {
     CDXiMemoryRegistry registry;
-    Register(registry, count);
+    CTimes times;
+    CBase base;
+    base.framework = TimeFrameworkWindow(registry, times, true);
+    if (base.framework.tree) {
+        base.floor = TimeFloor(*base.framework.tree, times, true);
+    }
+    return base;
+}
+
+// What one row adds to a count of the window with count rows.
+template <class Value> double PerRow(Value withRows, Value base, int count)
+{
+    return (static_cast<double>(withRows) - static_cast<double>(base)) / count;
+}
+
+void RunInstruments(int count, int runs, const CBase& base)
+{
+    CDXiMemoryRegistry registry;
+    RegisterInstruments(registry, count);
 
     // The first run of each registers window classes and loads libraries;
     // it is left out, and its window tree is what the floor rebuilds.
     CTimes warmUp;
-    const std::unique_ptr<CRawWindowTree> tree = TimeFrameworkWindow(registry, warmUp, true);
-    if (!tree) {
+    const COpened opened = TimeFrameworkWindow(registry, warmUp, true);
+    if (!opened.tree) {
         return;
     }
-    const int hiddenWindows = warmUp.hiddenWindows;
-    TimeFloor(*tree, warmUp);
+    const COpened floorOpened = TimeFloor(*opened.tree, warmUp, true);
 
     // Alternating runs share whatever the machine does meanwhile.
     CTimes framework;
     CTimes floor;
-    for (int run = 0; run < kRuns; ++run) {
+    for (int run = 0; run < runs; ++run) {
         TimeFrameworkWindow(registry, framework, false);
-        TimeFloor(*tree, floor);
+        TimeFloor(*opened.tree, floor, false);
     }
     const double frameworkMedian = Median(framework.startUp);
     const double floorMedian = Median(floor.startUp);
-    std::printf("%11d %7zu %7d %12.1f %10.1f %10.1f %10.1f %6.1f %9.1f %9.1f\n", count, tree->GetWindowCount(),
-        hiddenWindows, frameworkMedian, Median(framework.create), floorMedian, Median(floor.create),
-        frameworkMedian / floorMedian, Median(framework.destroy), Median(floor.destroy));
+    std::printf("%11d %4d %s %7zu %6.2f %6.2f %6.1f %6.1f %12.1f %10.1f %10.1f %10.1f %6.2f %9.1f %9.1f\n", count, runs,
+        opened.checkBoxes == count ? "yes" : " no", opened.tree->GetWindowCount(),
+        PerRow(opened.threadWindows, base.framework.threadWindows, count),
+        PerRow(floorOpened.threadWindows, base.floor.threadWindows, count),
+        PerRow(opened.messages, base.framework.messages, count),
+        PerRow(floorOpened.messages, base.floor.messages, count), frameworkMedian, Median(framework.create),
+        floorMedian, Median(floor.create), frameworkMedian / floorMedian, Median(framework.destroy),
+        Median(floor.destroy));
 }
 } // namespace
 
 int main()
 {
-    std::printf("Main window start-up to first completed paint, median of %d runs, in ms\n", kRuns);
-    std::printf("%11s %7s %7s %12s %10s %10s %10s %6s %9s %9s\n", "instruments", "windows", "hidden", "main window",
-        "(created)", "floor", "(created)", "ratio", "destroy", "destroy");
-    std::printf("%11s %7s %7s %12s %10s %10s %10s %6s %9s %9s\n", "", "", "", "", "", "", "", "", "main", "floor");
+    const CBase base = MeasureBase();
+    std::printf("Main window start-up to first completed paint, median of the runs, in ms\n");
+    std::printf("%11s %4s %3s %7s %6s %6s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "instruments", "runs", "all",
+        "windows", "USER/", "USER/", "msgs/", "msgs/", "main window", "(created)", "floor", "(created)", "ratio",
+        "destroy", "destroy");
+    std::printf("%11s %4s %3s %7s %6s %6s %6s %6s %12s %10s %10s %10s %6s %9s %9s\n", "", "", "rows", "", "row", "row",
+        "row", "row", "", "", "", "", "", "main", "floor");
+    std::printf("%11s %4s %3s %7s %6s %6s %6s %6s\n", "", "", "", "", "main", "floor", "main", "floor");
     for (const int count : { 100, 1000 }) {
-        RunInstruments(count);
+        RunInstruments(count, kRuns, base);
     }
-    std::printf("Start-up: construct the window object over the in-memory registry, CreateDialog (scan, list, "
-                "layout), title, ShowWindow (SW_SHOWNA), UpdateWindow, then the queue drained until no window of the "
-                "tree has anything left to paint. Floor: the same windows (classes, styles, places, scroll ranges) "
-                "from CreateWindowExA with DefWindowProcA and an empty WM_PAINT, shown and painted the same way; the "
-                "main window also makes the hidden top-level windows counted apart (a thread invoker per framework "
-                "window, with any the system keeps for the thread), the floor none. "
-                "Destruction is timed apart: a captioned top-level window waits about 2 s for a window manager "
-                "under Wine without one.\n");
+    RunInstruments(4000, 1, base);
+    std::printf(
+        "Start-up: construct the window object over the in-memory registry, CreateDialog (scan, list, layout), "
+        "title, ShowWindow (SW_SHOWNA), UpdateWindow, then the queue drained until no window of the tree has "
+        "anything left to paint. Floor: the same visible windows built as a plain Win32 program (classes with the "
+        "same class styles, brushes and cursors, the same styles, places, texts, scroll ranges and fonts; the text "
+        "labels fill their background and draw their text with DrawTextA), shown and painted the same way. "
+        "windows: the visible tree. USER/row: the thread's USER windows (top-level and message-only ones with all "
+        "their descendants) beyond those of the window without instruments, per instrument. msgs/row: the messages the "
+        "window procedures get during the start-up (counted in an untimed run), likewise per instrument. all rows: "
+        "every instrument has its check box. Destruction is timed apart: a captioned top-level window waits about 2 s "
+        "for a window manager under Wine without one.\n");
     return 0;
 }

@@ -6,6 +6,8 @@
 #include "CGUITextControl.h"
 #include "DXiChildWindows.h"
 
+#include <iterator>
+
 namespace {
 constexpr const char* kHelpText = "Click on a check box to enable or disable the corresponding DXi MIDI capabilities.\n"
                                   "Once disabled, a DXi will show up as a non-MIDI DirectX plug-in in your host.";
@@ -103,4 +105,19 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
         }
     }
     return content;
+}
+
+size_t CountMissingRows(const std::list<std::unique_ptr<IGUIWindow>>& ownedViews, size_t rows)
+{
+    if (ownedViews.size() < 2 * rows) {
+        return rows;
+    }
+    // Each row made its name view and then its check box, last of all views.
+    size_t missing = 0;
+    for (auto view = std::prev(ownedViews.end(), static_cast<std::ptrdiff_t>(2 * rows)); view != ownedViews.end();) {
+        const bool name = (*view++)->IsCreated();
+        const bool checkBox = (*view++)->IsCreated();
+        missing += name && checkBox ? 0 : 1;
+    }
+    return missing;
 }

@@ -19,3 +19,9 @@
 // places them and may go once it has.
 std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector<CDXiPlugin>& plugins,
     std::list<std::unique_ptr<IGUIWindow>>& ownedViews, std::list<std::unique_ptr<CBoolMemberParam>>& ownedParams);
+
+// How many of the last rows entries BuildPluginList added are incomplete: a
+// name or a check box whose window could not be created (above all when the
+// process has used up its window quota), so the row is missing or cannot be
+// switched. Reads the views in the order BuildPluginList made them.
+size_t CountMissingRows(const std::list<std::unique_ptr<IGUIWindow>>& ownedViews, size_t rows);

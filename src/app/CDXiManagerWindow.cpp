@@ -12,11 +12,16 @@
 #include <algorithm>
 #include <vector>
 
+#include <cstdio>
+
 namespace {
 constexpr const char* kAboutCaption = "About Vedodir's DXi Manager";
 constexpr const char* kAboutText = "Vedodir's DXi Manager 1.1\n"
                                    "Made by Vedodir Audio (https://www.vedodir.example/)\n"
                                    "This software is provided \"as is\", without warranty of any kind.";
+// Shown once when windows of the list could not be created.
+constexpr const char* kMissingRowsText = "Not all DXi plug-ins could be listed. Close other programs and try again:\n"
+                                         "%zu of %zu DXi plug-ins are missing from the list.";
 
 // The visible, enabled tab stops under parent in screen order: siblings top
 // to bottom and left to right, each followed by what lies inside it, so a
@@ -113,6 +118,11 @@ bool CDXiManagerWindow::OnCreate(const CGUIWindowEvent& event)
 
     const std::unique_ptr<CGUIBoxLayout> content
         = BuildPluginList(m_scrollView, m_plugins, m_ownedViews, m_ownedParams);
+    if (const size_t missing = CountMissingRows(m_ownedViews, m_plugins.size())) {
+        char text[192];
+        std::snprintf(text, sizeof(text), kMissingRowsText, missing, m_plugins.size());
+        m_registry.ShowError(text);
+    }
     content->UpdatePreferredSize();
     content->SetPosition({ 0, 0 });
     m_scrollView.SetContentSize(content->GetSize());

@@ -1,44 +1,45 @@
 #pragma once
 
+#include "CGUIThreadInvokerWindow.h"
 #include "IGUIThreadInvoker.h"
 
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
+#include <memory>
 
-// The private message that carries a call: wParam is the IGUICall, lParam is
-// non-zero when the receiver deletes the call after running it.
-constexpr UINT WM_GUI_INVOKE = WM_APP + 1;
-
-// Runs calls on the thread that owns a window, through a hidden window of its
-// own created on that thread (zero size, disabled, never shown, owned by the
-// window it serves). Create and destroy it on that thread; Invoke and Post may
+// Runs calls on the thread that owns a window, through the one message-only
+// window that thread keeps for all its framework windows
+// (CGUIThreadInvokerWindow). Set the owner on that thread; Invoke and Post may
 // be called from any thread. Calls run one at a time in message order.
 //
-// Calls posted with deleteWhenDone that are still queued when the hidden window
-// goes away are deleted without running; so are calls handed over after it
-// went away.
+// A call for a window that is gone by the time it would run does not run: it
+// is deleted when it was handed over with deleteWhenDone, so are calls handed
+// over after the window went away.
 class CGUIThreadInvoker : public IGUIThreadInvoker {
 public:
     CGUIThreadInvoker() = default;
     CGUIThreadInvoker(const CGUIThreadInvoker&) = delete;
     CGUIThreadInvoker& operator=(const CGUIThreadInvoker&) = delete;
-    // Destroys the hidden window.
+    // Stops serving, as SetOwner(nullptr).
     ~CGUIThreadInvoker() override;
 
-    // With an owner: registers the hidden window class and creates the hidden
-    // window on the calling thread (replacing an earlier one); false when it
-    // could not be created. With none: destroys the hidden window.
+    // With an owner, a window of the calling thread: serves it from now on
+    // through the thread's invoker window (created on the thread's first use);
+    // false when that window could not be created or the owner belongs to
+    // another thread. With none: stops serving; the calls still queued for
+    // the owner never run.
     [[nodiscard]] bool SetOwner(HWND owner);
-    // The hidden window, or none.
-    HWND GetHandle() const { return m_hidden.load(); }
+    // The thread's invoker window while serving an owner, else none.
+    HWND GetHandle() const;
 
     [[nodiscard]] bool Invoke(IGUICall* call, bool deleteWhenDone) override;
     [[nodiscard]] bool Post(IGUICall* call, bool deleteWhenDone) override;
 
 private:
-    static LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    void DestroyHidden();
-
-    std::atomic<HWND> m_hidden { nullptr };
+    // Read by any thread, changed only on the owner's: the target first, so
+    // that a reader never pairs a target with a window that does not know it.
+    std::atomic<std::shared_ptr<CGUIThreadInvokerWindow>> m_window;
+    std::atomic<uint64_t> m_target { 0 };
 };

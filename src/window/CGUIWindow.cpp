@@ -207,8 +207,11 @@ template <class Change> void CGUIWindow::RunOnWindowThread(Change change)
     if (invoker && invoker->Invoke(new TGUICall<Change>(change), true)) {
         return;
     }
-    // Without a working invoker only the window's own thread may change it.
-    if (GetWindowThreadProcessId(m_hwnd, nullptr) == GetCurrentThreadId()) {
+    // Not carried (the thread's invoker window was destroyed from outside):
+    // the change is not dropped while the window exists. From another thread
+    // ShowWindow and EnableWindow reach it by sending it their messages, so
+    // its own thread still does the native work.
+    if (IsWindow(m_hwnd)) {
         change();
     }
 }

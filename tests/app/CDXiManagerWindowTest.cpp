@@ -52,6 +52,22 @@ std::vector<HWND> CheckBoxes(CDXiManagerWindow& window)
     return boxes;
 }
 
+// Refuses to create every check box after the first, as the platform does
+// once the process has used up its window quota.
+int s_checkBoxesAllowed = 0;
+
+LRESULT CALLBACK RefuseCheckBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTA* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam)->lpcs;
+        if ((create->style & BS_TYPEMASK) == BS_AUTOCHECKBOX && !IS_INTRESOURCE(create->lpszClass)
+            && lstrcmpiA(create->lpszClass, "Button") == 0 && s_checkBoxesAllowed-- <= 0) {
+            return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class ManagerWindowTest : public testing::Test {
 protected:
     void SetUp() override
@@ -81,6 +97,23 @@ TEST_F(ManagerWindowTest, BuildsOneCheckedBoxPerEnabledInstrument)
         EXPECT_EQ(rect.right - rect.left, 13);
         EXPECT_EQ(rect.bottom - rect.top, 13);
     }
+    window.Destroy();
+}
+
+TEST_F(ManagerWindowTest, RowsWhoseWindowsCannotBeCreatedAreReportedOnce)
+{
+    s_checkBoxesAllowed = 1;
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCheckBoxes, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    CDXiManagerWindow window(m_registry);
+    const bool created = window.CreateDialog(nullptr, 1);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(CheckBoxes(window).size(), 1u);
+    ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
+    EXPECT_EQ(m_registry.GetErrorBoxes()[0],
+        "Not all DXi plug-ins could be listed. Close other programs and try again:\n"
+        "2 of 3 DXi plug-ins are missing from the list.");
     window.Destroy();
 }
 

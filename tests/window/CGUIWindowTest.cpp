@@ -137,38 +137,46 @@ TEST(CGUIWindow, AnOwnedPopUpIsPlacedInScreenCoordinates)
 
 TEST(CGUIWindow, ShowAndEnableFromAWorkerRunNativelyOnTheWindowsThread)
 {
-    TestWindow window;
-    window.SetSize(CGUISize { 60, 60 });
-    ASSERT_TRUE(window.Create(nullptr));
-    ThreadRecorder visibility, enabled;
-    window.GetVisibilityNotifier().AddListener(&visibility);
-    window.GetEnabledNotifier().AddListener(&enabled);
+    // Also when the thread's invoker window was destroyed from outside: the
+    // change is then made through the window manager, not dropped.
+    for (const bool invokerWindowDestroyed : { false, true }) {
+        SCOPED_TRACE(invokerWindowDestroyed ? "invoker window destroyed" : "invoker window there");
+        TestWindow window;
+        window.SetSize(CGUISize { 60, 60 });
+        ASSERT_TRUE(window.Create(nullptr));
+        if (invokerWindowDestroyed) {
+            DestroyWindow(static_cast<CGUIThreadInvoker*>(window.GetThreadInvoker())->GetHandle());
+        }
+        ThreadRecorder visibility, enabled;
+        window.GetVisibilityNotifier().AddListener(&visibility);
+        window.GetEnabledNotifier().AddListener(&enabled);
 
-    std::atomic<bool> done { false };
-    std::atomic<DWORD> workerId { 0 };
-    std::thread worker([&] {
-        workerId = GetCurrentThreadId();
-        window.SetVisible(true);
-        window.SetVisible(true);
-        window.GetEnabling()->SetEnabled(false);
-        window.GetEnabling()->SetEnabled(false);
-        done = true;
-    });
-    EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
-    worker.join();
+        std::atomic<bool> done { false };
+        std::atomic<DWORD> workerId { 0 };
+        std::thread worker([&] {
+            workerId = GetCurrentThreadId();
+            window.SetVisible(true);
+            window.SetVisible(true);
+            window.GetEnabling()->SetEnabled(false);
+            window.GetEnabling()->SetEnabled(false);
+            done = true;
+        });
+        EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+        worker.join();
 
-    EXPECT_TRUE(window.IsVisible());
-    EXPECT_TRUE(window.IsWindowVisible());
-    EXPECT_EQ(window.showMessages, 1);
-    EXPECT_EQ(window.showThread, GetCurrentThreadId());
-    EXPECT_EQ(visibility.calls, 1);
-    EXPECT_EQ(visibility.thread, workerId);
+        EXPECT_TRUE(window.IsVisible());
+        EXPECT_TRUE(window.IsWindowVisible());
+        EXPECT_EQ(window.showMessages, 1);
+        EXPECT_EQ(window.showThread, GetCurrentThreadId());
+        EXPECT_EQ(visibility.calls, 1);
+        EXPECT_EQ(visibility.thread, workerId);
 
-    EXPECT_FALSE(window.IsEnabled());
-    EXPECT_FALSE(IsWindowEnabled(window.GetHandle()));
-    EXPECT_EQ(window.enableThread, GetCurrentThreadId());
-    EXPECT_EQ(enabled.calls, 1);
-    EXPECT_EQ(enabled.thread, workerId);
+        EXPECT_FALSE(window.IsEnabled());
+        EXPECT_FALSE(IsWindowEnabled(window.GetHandle()));
+        EXPECT_EQ(window.enableThread, GetCurrentThreadId());
+        EXPECT_EQ(enabled.calls, 1);
+        EXPECT_EQ(enabled.thread, workerId);
+    }
 }
 
 TEST(CGUIWindow, ANativeEnableChangeUpdatesTheFlagAndNotifiesOnce)
