@@ -17,11 +17,16 @@ public:
     Key GetClassesRoot() const override;
     int32_t OpenKey(Key parent, const char* subKey, uint32_t access, Key* key) override;
     int32_t EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength) override;
+    int32_t EnumValue(Key key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type, uint8_t* data,
+        uint32_t* size) override;
     int32_t QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size) override;
     int32_t CreateKey(Key parent, const char* subKey, Key* key) override;
     int32_t CloseKey(Key key) override;
     int32_t CopyKey(Key source, const char* subKey, Key destination) override;
     int32_t DeleteKey(Key parent, const char* subKey) override;
+    // Looked up in advapi32 at run time (Vista on); the names are converted
+    // from the ANSI code page, as the A calls do.
+    int32_t RenameKey(Key key, const char* subKey, const char* newName) override;
     bool GetSystemMessage(int32_t code, CGUIString& text) override;
     void ShowError(const char* text) override;
 
