@@ -20,6 +20,15 @@ RenameFunction FindRenameFunction()
                    : nullptr;
 }
 
+// Wine's rename moves a key to the wrong place in its parent's sorted list
+// of sub-keys when it moves exactly one place on: a sibling drops out of the
+// list and the key is listed twice, until the server fails.
+bool IsRunningOnWine()
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 // The conversion the A calls make of names: the ANSI code page, every byte.
 bool ToWide(const char* text, std::wstring& wide)
 {
@@ -104,6 +113,12 @@ int32_t CDXiWin32Registry::DeleteKey(Key parent, const char* subKey)
 }
 
 int32_t CDXiWin32Registry::RenameKey(Key key, const char* subKey, const char* newName)
+{
+    static const bool sound = !IsRunningOnWine();
+    return sound ? CallRenameKey(key, subKey, newName) : ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+int32_t CDXiWin32Registry::CallRenameKey(Key key, const char* subKey, const char* newName)
 {
     static const RenameFunction rename = FindRenameFunction();
     if (!rename) {

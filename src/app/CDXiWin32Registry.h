@@ -24,11 +24,16 @@ public:
     int32_t CloseKey(Key key) override;
     int32_t CopyKey(Key source, const char* subKey, Key destination) override;
     int32_t DeleteKey(Key parent, const char* subKey) override;
-    // Looked up in advapi32 at run time (Vista on); the names are converted
-    // from the ANSI code page, as the A calls do.
+    // RegRenameKey where it exists (Vista on) and is sound: not under Wine,
+    // whose rename (8.0) can corrupt the parent's list of sub-keys.
     int32_t RenameKey(Key key, const char* subKey, const char* newName) override;
     bool GetSystemMessage(int32_t code, CGUIString& text) override;
     void ShowError(const char* text) override;
+
+protected:
+    // RegRenameKey itself, looked up in advapi32 at run time; the names are
+    // converted from the ANSI code page, as the A calls do.
+    int32_t CallRenameKey(Key key, const char* subKey, const char* newName);
 
 private:
     HKEY m_classesRoot;
