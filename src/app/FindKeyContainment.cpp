@@ -4,6 +4,7 @@
 #include "DXiRegistryCodes.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 using namespace DXiRegistryCodes;
@@ -17,14 +18,15 @@ constexpr uint32_t kReadAccess = kQueryValue | kEnumerateSubKeys;
 
 KeyContainment FindValueContainment(IDXiRegistry& registry, IDXiRegistry::Key whole, IDXiRegistry::Key part)
 {
-    std::vector<char> name(kValueNameBufferSize);
+    // Not cleared: this runs for every pair of keys compared.
+    const auto name = std::make_unique_for_overwrite<char[]>(kValueNameBufferSize);
     std::vector<uint8_t> data(256);
     std::vector<uint8_t> wholeData;
     for (uint32_t index = 0;;) {
         uint32_t nameLength = kValueNameBufferSize;
         uint32_t type = 0;
         auto size = static_cast<uint32_t>(data.size());
-        int32_t result = registry.EnumValue(part, index, name.data(), &nameLength, &type, data.data(), &size);
+        int32_t result = registry.EnumValue(part, index, name.get(), &nameLength, &type, data.data(), &size);
         if (result == kMoreData && size > data.size()) {
             data.resize(size);
             continue;
@@ -39,7 +41,7 @@ KeyContainment FindValueContainment(IDXiRegistry& registry, IDXiRegistry::Key wh
         wholeData.resize(size + 1);
         uint32_t wholeType = 0;
         auto wholeSize = static_cast<uint32_t>(wholeData.size());
-        result = registry.QueryValue(whole, name.data(), &wholeType, wholeData.data(), &wholeSize);
+        result = registry.QueryValue(whole, name.get(), &wholeType, wholeData.data(), &wholeSize);
         if (result == kFileNotFound || result == kMoreData) {
             return KeyContainment::NotContained;
         }
