@@ -58,13 +58,14 @@ public:
     // step each; a copy goes top-down, a delete bottom-up); other calls fail
     // without effect.
     void FailCall(Operation operation, int nth, int32_t code, int steps = 0);
-    // Every registry call after the next calls fails, as if the process had
-    // been killed; a copy or tree delete in progress then does its first
-    // steps only. Restart() then forgets the open handles, faults and the
+    // After the next `calls` registry calls every call fails, as if the
+    // process had been killed there; a copy or tree delete in progress then
+    // does its first `steps` steps only. Restart() then forgets the open handles, faults and the
     // stop, as a new process finds the registry.
     void StopAfterCalls(int calls, int steps);
     void Restart();
-    // Renames fail with kCallNotImplemented, as where the platform lacks them.
+    // Unsupported, renames fail with kCallNotImplemented, as where the
+    // platform lacks them.
     void SetRenameSupported(bool supported) { m_renameSupported = supported; }
     // Deletions report success and delete nothing, like a registry view that
     // keeps listing a key it has just deleted.
