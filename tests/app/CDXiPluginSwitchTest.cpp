@@ -163,7 +163,7 @@ TEST_P(PluginSwitchFailureTest, SwitchingOffKeepsTheInstrumentWhole)
     const std::string content = m_registry.DumpTree(kRoot + kName);
     CDXiPlugin plugin(m_registry, kName.c_str());
     m_registry.SetRenameSupported(point.renameSupported);
-    // A failing copy has copied some values first.
+    // A failing copy or delete has done part of its work.
     m_registry.FailCall(point.operation, point.nth, point.code, 2);
     plugin.SetMidiEnabled(false);
 
