@@ -134,8 +134,10 @@ const DuplicatePair kDuplicatePairs[] = {
     { "equal", {}, {}, "{N}" },
     { "plain key a part of the disabled one", {}, { { "Deep\\Deeper|Patch", { 1 } } }, "_Disabled_{N}" },
     { "disabled key a part of the plain one", { { "|Flags", { 1 } } }, {}, "{N}" },
-    { "values differ deep down", { { "Deep\\Deeper|Patch", { 1 } } }, { { "Deep\\Deeper|Patch", { 2 } } }, "{N}" },
-    { "values differ in type only", { { "|Flags", { 1 } } }, { { "|Flags#", { 1 } } }, "{N}" },
+    // The disabled key holds more, but not all of the plain one.
+    { "a value differs deep down", { { "Deep\\Deeper|Patch", { 1 } } },
+        { { "Deep\\Deeper|Patch", { 2 } }, { "|More", {} } }, "{N}" },
+    { "a value differs in type only", { { "|Flags", { 1 } } }, { { "|Flags#", { 1 } }, { "|More", {} } }, "{N}" },
     { "neither a part of the other", { { "|A", {} } }, { { "|B", {} } }, "{N}" },
 };
 
