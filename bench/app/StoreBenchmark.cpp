@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -61,6 +62,38 @@ void ReadPass(IDXiRegistry& registry, std::vector<std::string>& names)
     registry.CloseKey(root);
 }
 
+// The listing reads that compare one duplicate pair, each key against the
+// other (the pairs here hold one value and no sub-key).
+void ComparePair(IDXiRegistry& registry, IDXiRegistry::Key root, const char* disabledName)
+{
+    using namespace DXiRegistryCodes;
+    IDXiRegistry::Key disabled = nullptr;
+    IDXiRegistry::Key enabled = nullptr;
+    if (registry.OpenKey(root, disabledName, kQueryValue | kEnumerateSubKeys, &disabled) != kSuccess) {
+        return;
+    }
+    if (registry.OpenKey(root, disabledName + 10, kQueryValue | kEnumerateSubKeys, &enabled) == kSuccess) {
+        for (const auto& [part, whole] : { std::pair(disabled, enabled), std::pair(enabled, disabled) }) {
+            char name[64];
+            uint8_t data[64];
+            for (uint32_t index = 0;; ++index) {
+                uint32_t nameLength = sizeof(name);
+                uint32_t type = 0;
+                uint32_t size = sizeof(data);
+                if (registry.EnumValue(part, index, name, &nameLength, &type, data, &size) != kSuccess) {
+                    break;
+                }
+                size = sizeof(data);
+                registry.QueryValue(whole, name, &type, data, &size);
+            }
+            uint32_t nameLength = sizeof(name);
+            registry.EnumKey(part, 0, name, &nameLength);
+        }
+        registry.CloseKey(enabled);
+    }
+    registry.CloseKey(disabled);
+}
+
 // The floor: the same registry calls with no entries, texts or lookups.
 void BareScan(IDXiRegistry& registry)
 {
@@ -72,6 +105,7 @@ void BareScan(IDXiRegistry& registry)
         std::snprintf(name, sizeof(name), "_Disabled_{%08X-0000-4000-8000-%012d}", 2 * i, 2 * i);
         IDXiRegistry::Key root = nullptr;
         if (registry.OpenKey(registry.GetClassesRoot(), kPluginRootPath, kAllAccess, &root) == kSuccess) {
+            ComparePair(registry, root, name);
             registry.DeleteKey(root, name);
             registry.CloseKey(root);
         }

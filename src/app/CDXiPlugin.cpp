@@ -71,6 +71,32 @@ bool CDXiPlugin::RenameKey(const CGUIString& target)
     CGUIString error;
     CDXiRegistryKey root(registry);
     CDXiRegistryKey key(registry);
+    const uint32_t rootAccess = DXiRegistryCodes::kCreateSubKey | DXiRegistryCodes::kEnumerateSubKeys;
+    if (!AppendRegistryError(
+            registry, error, root.Open(registry.GetClassesRoot(), kPluginRootPath, rootAccess), "HKEY_CLASSES_ROOT")
+        || !AppendRegistryError(registry, error,
+            key.Open(root.Get(), m_keyName.GetText(), DXiRegistryCodes::kAllAccess), m_keyName.GetText())) {
+        key.Close();
+        root.Close();
+        ShowRegistryError(registry, kEditErrorPrefix, error);
+        return false;
+    }
+    // A key left under the target name by an earlier failed attempt goes first.
+    registry.DeleteKey(root.Get(), target.GetText());
+    // One rename moves values, sub-keys and security together: whenever it
+    // is interrupted, the instrument is whole under one of its two names.
+    if (registry.RenameKey(key.Get(), nullptr, target.GetText()) == DXiRegistryCodes::kSuccess) {
+        key.Close();
+        root.Close();
+        return true;
+    }
+    return CopyThenDeleteKey(root, key, target, error);
+}
+
+bool CDXiPlugin::CopyThenDeleteKey(
+    CDXiRegistryKey& root, CDXiRegistryKey& key, const CGUIString& target, CGUIString& error)
+{
+    IDXiRegistry& registry = *m_registry;
     CDXiRegistryKey copy(registry);
     const auto fail = [&] {
         key.Close();
@@ -79,31 +105,20 @@ bool CDXiPlugin::RenameKey(const CGUIString& target)
         ShowRegistryError(registry, kEditErrorPrefix, error);
         return false;
     };
-
-    const uint32_t rootAccess = DXiRegistryCodes::kCreateSubKey | DXiRegistryCodes::kEnumerateSubKeys;
-    if (!AppendRegistryError(
-            registry, error, root.Open(registry.GetClassesRoot(), kPluginRootPath, rootAccess), "HKEY_CLASSES_ROOT")) {
-        return fail();
-    }
-    if (!AppendRegistryError(registry, error, key.Open(root.Get(), m_keyName.GetText(), DXiRegistryCodes::kAllAccess),
-            m_keyName.GetText())) {
-        return fail();
-    }
-    // A key left under the target name by an earlier failed attempt goes first.
-    registry.DeleteKey(root.Get(), target.GetText());
     if (!AppendRegistryError(registry, error, copy.Create(root.Get(), target.GetText()), target.GetText())) {
         return fail();
     }
     if (!AppendRegistryError(registry, error, registry.CopyKey(key.Get(), nullptr, copy.Get()), nullptr)) {
-        // A partial copy must not survive: next to the whole original it would
-        // pass for a duplicate, and the duplicate removal keeps the plain name.
+        // A partial copy must not survive: beside the whole original it would
+        // pass for a duplicate.
         key.Close();
         copy.Close();
         registry.DeleteKey(root.Get(), target.GetText());
         return fail();
     }
 
-    // The copy is complete: only now may the old key go.
+    // The copy is complete: only now may the old key go. Should this be
+    // interrupted, the scan finds a part beside the whole and keeps the whole.
     key.Close();
     const int32_t deleted = registry.DeleteKey(root.Get(), m_keyName.GetText());
     copy.Close();

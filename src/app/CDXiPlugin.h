@@ -5,9 +5,12 @@
 #include "IDXiMidiEnabledValue.h"
 #include "IDXiRegistry.h"
 
+class CDXiRegistryKey;
+
 // One registered instrument: a sub-key of the plug-in root. Its MIDI
 // capability is off while the key name contains "_Disabled_"; switching
-// renames the key in the registry (copy first, then delete the old one).
+// renames the key in the registry: in one step where the registry can, else
+// by a copy followed by the deletion of the old key.
 class CDXiPlugin : public IDXiMidiEnabledEditor {
 public:
     static constexpr const char* kDisabledMarker = "_Disabled_";
@@ -41,9 +44,12 @@ public:
 private:
     // The name the key gets by switching; empty when it cannot be switched.
     CGUIString GetTargetKeyName(bool enable) const;
-    // Copies the key to target, then deletes the old one. True when the whole
-    // instrument now lives under target; every failure shows an error box.
+    // Renames the key to target. True when the whole instrument now lives
+    // under target; every failure shows an error box.
     bool RenameKey(const CGUIString& target);
+    // Where the registry cannot rename: copies the open key to target under
+    // root, then deletes the old one. Closes every key it is given.
+    bool CopyThenDeleteKey(CDXiRegistryKey& root, CDXiRegistryKey& key, const CGUIString& target, CGUIString& error);
 
     CGUINotifier m_changeNotifier;
     IDXiRegistry* m_registry;

@@ -3,10 +3,11 @@
 #include "AppendRegistryError.h"
 #include "CDXiRegistryKey.h"
 #include "DXiRegistryCodes.h"
+#include "FindKeyContainment.h"
 
 #include <cstddef>
 #include <string>
-#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 constexpr uint32_t kNameBufferSize = 260;
@@ -70,11 +71,9 @@ void CDXiPluginStore::ReadDescription(IDXiRegistry::Key root, CDXiPlugin& plugin
 
 bool CDXiPluginStore::RemoveDuplicateDisabledKeys(const std::vector<CDXiPlugin>& plugins)
 {
-    // How often each key name is listed: the same deletions, in the same
-    // order, as comparing every disabled entry with every entry.
-    std::unordered_map<std::string, int> listed;
+    std::unordered_set<std::string> listed;
     for (const CDXiPlugin& plugin : plugins) {
-        ++listed[plugin.GetKeyName().GetText()];
+        listed.insert(plugin.GetKeyName().GetText());
     }
 
     bool rescan = false;
@@ -84,18 +83,44 @@ bool CDXiPluginStore::RemoveDuplicateDisabledKeys(const std::vector<CDXiPlugin>&
         if (plugin.IsMidiEnabled() || !plugin.HasLeadingMarker()) {
             continue;
         }
-        const auto match = listed.find(plugin.GetEnabledKeyName().GetText());
-        const int matches = match == listed.end() ? 0 : match->second;
-        for (int i = 0; i < matches; ++i) {
-            CDXiRegistryKey root(m_registry);
-            if (root.Open(m_registry.GetClassesRoot(), kPluginRootPath, DXiRegistryCodes::kAllAccess)
-                != DXiRegistryCodes::kSuccess) {
-                rescan = false;
-                continue;
-            }
-            rescan = m_registry.DeleteKey(root.Get(), plugin.GetKeyName().GetText()) == DXiRegistryCodes::kSuccess;
-            root.Close();
+        const CGUIString enabledName = plugin.GetEnabledKeyName();
+        if (listed.count(enabledName.GetText()) == 0) {
+            continue;
+        }
+        CDXiRegistryKey root(m_registry);
+        if (root.Open(m_registry.GetClassesRoot(), kPluginRootPath, DXiRegistryCodes::kAllAccess)
+            != DXiRegistryCodes::kSuccess) {
+            continue;
+        }
+        const char* duplicate
+            = ChooseDuplicateToDelete(root.Get(), plugin.GetKeyName().GetText(), enabledName.GetText());
+        // Any key gone makes the list stale, whatever happens to the others.
+        if (duplicate && m_registry.DeleteKey(root.Get(), duplicate) == DXiRegistryCodes::kSuccess) {
+            rescan = true;
         }
     }
     return rescan;
+}
+
+const char* CDXiPluginStore::ChooseDuplicateToDelete(
+    IDXiRegistry::Key root, const char* disabledName, const char* enabledName)
+{
+    const uint32_t access = DXiRegistryCodes::kQueryValue | DXiRegistryCodes::kEnumerateSubKeys;
+    CDXiRegistryKey disabled(m_registry);
+    CDXiRegistryKey enabled(m_registry);
+    if (disabled.Open(root, disabledName, access) != DXiRegistryCodes::kSuccess
+        || enabled.Open(root, enabledName, access) != DXiRegistryCodes::kSuccess) {
+        return nullptr;
+    }
+    // A switch interrupted while it copied, or while it deleted the old key,
+    // leaves a part of the instrument under one name and all of it under the
+    // other. Deciding by the name alone would delete the complete one.
+    const KeyContainment enabledInDisabled = FindKeyContainment(m_registry, disabled.Get(), enabled.Get());
+    const KeyContainment disabledInEnabled = FindKeyContainment(m_registry, enabled.Get(), disabled.Get());
+    if (enabledInDisabled == KeyContainment::Unreadable || disabledInEnabled == KeyContainment::Unreadable) {
+        return nullptr;
+    }
+    const bool enabledIsRemnant
+        = enabledInDisabled == KeyContainment::Contained && disabledInEnabled == KeyContainment::NotContained;
+    return enabledIsRemnant ? enabledName : disabledName;
 }

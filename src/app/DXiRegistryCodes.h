@@ -10,6 +10,7 @@ constexpr int32_t kFileNotFound = 2;
 constexpr int32_t kAccessDenied = 5;
 constexpr int32_t kInvalidHandle = 6;
 constexpr int32_t kInvalidParameter = 87;
+constexpr int32_t kCallNotImplemented = 120;
 constexpr int32_t kMoreData = 234;
 constexpr int32_t kNoMoreItems = 259;
 constexpr int32_t kKeyDeleted = 1018;

@@ -143,6 +143,7 @@ TEST_F(ManagerWindowTest, FailedSwitchShowsTheEditErrorAndTheBoxKeepsTheClick)
     CDXiManagerWindow window(m_registry);
     ASSERT_TRUE(window.CreateDialog(nullptr, 1));
     const HWND piano = CheckBoxes(window).at(1);
+    m_registry.SetRenameSupported(false);
     m_registry.FailCall(CDXiMemoryRegistry::Operation::Create, 1, DXiRegistryCodes::kAccessDenied);
 
     SendMessageA(piano, BM_CLICK, 0, 0);

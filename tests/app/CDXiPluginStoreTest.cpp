@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -110,18 +111,6 @@ TEST_F(PluginStoreTest, RootWithoutEnumerationRightShowsTheSystemText)
         "Error while reading registry. Check that you have admin rights:\nAccess is denied.\r\n()");
 }
 
-TEST_F(PluginStoreTest, DisabledDuplicateIsDeletedAndTheListReadAgain)
-{
-    m_registry.SetString(kRoot + "\\{N}", "Description", "Piano");
-    m_registry.SetString(kRoot + "\\_Disabled_{N}", "Description", "Piano (old)");
-    m_registry.AddKey(kRoot + "\\_Disabled_{Lonely}");
-    const auto plugins = Scan();
-    EXPECT_EQ(KeyNames(plugins), (std::vector<std::string> { "_Disabled_{Lonely}", "{N}" }));
-    EXPECT_EQ(plugins[1].GetDisplayName().GetText(), std::string("Piano"));
-    EXPECT_FALSE(m_registry.HasKey(kRoot + "\\_Disabled_{N}"));
-    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-}
-
 TEST_F(PluginStoreTest, MarkerInsideANameNeverMatchesAnotherInstrument)
 {
     // Cutting ten characters off "Synth_Disabled_X" gives "bled_X".
@@ -131,46 +120,92 @@ TEST_F(PluginStoreTest, MarkerInsideANameNeverMatchesAnotherInstrument)
     EXPECT_TRUE(m_registry.HasKey(kRoot + "\\Synth_Disabled_X"));
 }
 
-TEST_F(PluginStoreTest, DuplicateRemovalMakesTheCallsOfThePairwiseComparison)
+namespace {
+struct DuplicatePair {
+    const char* label;
+    // Extra content of the plain key and of the disabled one, beside the
+    // shared description.
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> plainValues;
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> disabledValues;
+    const char* kept;
+};
+
+const DuplicatePair kDuplicatePairs[] = {
+    { "equal", {}, {}, "{N}" },
+    { "plain key a part of the disabled one", {}, { { "Deep\\Deeper|Patch", { 1 } } }, "_Disabled_{N}" },
+    { "disabled key a part of the plain one", { { "|Flags", { 1 } } }, {}, "{N}" },
+    // The disabled key holds more, but not all of the plain one.
+    { "a value differs deep down", { { "Deep\\Deeper|Patch", { 1 } } },
+        { { "Deep\\Deeper|Patch", { 2 } }, { "|More", {} } }, "{N}" },
+    { "a value differs in type only", { { "|Flags", { 1 } } }, { { "|Flags#", { 1 } }, { "|More", {} } }, "{N}" },
+    { "neither a part of the other", { { "|A", {} } }, { { "|B", {} } }, "{N}" },
+};
+
+// "path|name" sets a value under the key; a trailing # gives it another type.
+void AddValues(CDXiMemoryRegistry& registry, const std::string& key,
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& values)
 {
-    std::vector<CDXiPlugin> plugins;
-    for (const char* name : { "_Disabled_A", "A", "_Disabled_B", "B", "A", "_Disabled_C", "_Disabled_A", "C" }) {
-        plugins.emplace_back(m_registry, name);
-        m_registry.AddKey(kRoot + "\\" + name);
-    }
-    std::vector<std::string> expected;
-    for (const CDXiPlugin& disabled : plugins) {
-        if (disabled.IsMidiEnabled()) {
-            continue;
+    registry.SetString(key, "Description", "Piano");
+    for (const auto& [where, data] : values) {
+        const std::size_t bar = where.find('|');
+        const std::string path = bar == 0 ? key : key + "\\" + where.substr(0, bar);
+        std::string name = where.substr(bar + 1);
+        const bool otherType = name.back() == '#';
+        if (otherType) {
+            name.pop_back();
         }
-        for (const CDXiPlugin& other : plugins) {
-            if (other.GetKeyName().Equals(disabled.GetEnabledKeyName())) {
-                expected.push_back("Open MfxSoftSynths\\ 983103");
-                expected.push_back(std::string("Delete ") + disabled.GetKeyName().GetText());
-                expected.push_back("Close");
-            }
-        }
+        registry.SetValue(path, name, otherType ? 4 : 3, data);
     }
-    ASSERT_FALSE(expected.empty());
-    m_registry.SetRecording(true);
-    // Deleting a key twice fails the second time, which clears the flag.
-    EXPECT_FALSE(CDXiPluginStore(m_registry).RemoveDuplicateDisabledKeys(plugins));
-    EXPECT_EQ(m_registry.GetCalls(), expected);
+}
+} // namespace
+
+TEST_F(PluginStoreTest, DuplicatePairKeepsTheCompleteRegistration)
+{
+    for (const DuplicatePair& pair : kDuplicatePairs) {
+        SCOPED_TRACE(pair.label);
+        CDXiMemoryRegistry registry;
+        AddValues(registry, kRoot + "\\{N}", pair.plainValues);
+        AddValues(registry, kRoot + "\\_Disabled_{N}", pair.disabledValues);
+        registry.AddKey(kRoot + "\\_Disabled_{Lonely}");
+        const std::string content = registry.DumpTree(kRoot + "\\" + pair.kept);
+        std::vector<CDXiPlugin> plugins;
+        CDXiPluginStore(registry).ScanPlugins(plugins);
+        const std::vector<std::string> kept = { "_Disabled_{Lonely}", pair.kept };
+        EXPECT_EQ(KeyNames(plugins), kept);
+        EXPECT_EQ(registry.GetSubKeyNames(kRoot), kept);
+        EXPECT_EQ(plugins[1].GetDisplayName().GetText(), std::string("Piano"));
+        EXPECT_EQ(registry.DumpTree(kRoot + "\\" + pair.kept), content);
+        EXPECT_EQ(registry.GetOpenHandleCount(), 0);
+    }
 }
 
-TEST_F(PluginStoreTest, FailedDeletionAsksForNoRescan)
+TEST_F(PluginStoreTest, ListHoldsNoKeyThatIsGoneWhateverDeletionFails)
 {
-    m_registry.AddKey(kRoot + "\\N");
-    m_registry.AddKey(kRoot + "\\_Disabled_N");
-    m_registry.FailCall(CDXiMemoryRegistry::Operation::Delete, 1, DXiRegistryCodes::kAccessDenied);
-    m_registry.SetRecording(true);
-    EXPECT_EQ(Scan().size(), 2u);
-    int enumerations = 0;
-    for (const std::string& call : m_registry.GetCalls()) {
-        enumerations += call.rfind("Enum ", 0) == 0 ? 1 : 0;
+    const struct {
+        const char* label;
+        std::vector<int> failingDeletions;
+        int readPasses;
+    } cases[] = {
+        { "one deletion succeeds, a later one fails", { 2 }, 3 },
+        { "every deletion fails", { 1, 1 }, 1 },
+    };
+    for (const auto& failure : cases) {
+        SCOPED_TRACE(failure.label);
+        CDXiMemoryRegistry registry;
+        for (const char* name : { "A", "_Disabled_A", "B", "_Disabled_B" }) {
+            registry.AddKey(kRoot + "\\" + name);
+        }
+        for (int nth : failure.failingDeletions) {
+            registry.FailCall(CDXiMemoryRegistry::Operation::Delete, nth, DXiRegistryCodes::kAccessDenied);
+        }
+        registry.SetRecording(true);
+        std::vector<CDXiPlugin> plugins;
+        CDXiPluginStore(registry).ScanPlugins(plugins);
+        EXPECT_EQ(KeyNames(plugins), registry.GetSubKeyNames(kRoot));
+        const auto& calls = registry.GetCalls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Open MfxSoftSynths\\ 8"), failure.readPasses);
+        EXPECT_TRUE(registry.GetErrorBoxes().empty());
     }
-    EXPECT_EQ(enumerations, 3); // one pass over two keys and its end
-    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
 }
 
 TEST_F(PluginStoreTest, RescansEndWhenDeletionsDoNotShrinkTheList)

@@ -1,9 +1,11 @@
 #include "CDXiMemoryRegistry.h"
 #include "CDXiPlugin.h"
+#include "CDXiPluginStore.h"
 #include "DXiRegistryCodes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,6 +16,18 @@ const std::string kEditPrefix = "Failed to edit registry. Check that you have ad
 const std::string kName = "{0B4C2B53-9A3D-4F7E-8E10-5B1D2A7C9E01}";
 const std::string kDisabledName = "_Disabled_" + kName;
 
+// An instrument registration with values of several types and nested sub-keys.
+void AddInstrument(CDXiMemoryRegistry& registry, const std::string& name)
+{
+    const std::string key = kRoot + name;
+    registry.SetString(key, "Description", "Grand Piano");
+    registry.SetString(key, "HelpFilePath", "");
+    registry.SetValue(key, "Flags", 4, { 1, 0, 0, 0 });
+    registry.SetValue(key + "\\Presets\\Bank 1", "Data", 3, { 0, 255, 7 });
+    registry.SetValue(key + "\\Presets\\Bank 1", "Size", 4, { 3, 0, 0, 0 });
+    registry.AddKey(key + "\\Empty");
+}
+
 class CountingListener : public IGUIListener {
 public:
     void OnNotify() override { ++count; }
@@ -22,19 +36,8 @@ public:
 
 class PluginSwitchTest : public testing::Test {
 protected:
-    void SetUp() override { AddInstrument(kName); }
+    void SetUp() override { AddInstrument(m_registry, kName); }
     void TearDown() override { EXPECT_EQ(m_registry.GetOpenHandleCount(), 0) << "a key handle was left open"; }
-
-    // An instrument registration with values of several types and nested sub-keys.
-    void AddInstrument(const std::string& name)
-    {
-        const std::string key = kRoot + name;
-        m_registry.SetString(key, "Description", "Grand Piano");
-        m_registry.SetString(key, "HelpFilePath", "");
-        m_registry.SetValue(key, "Flags", 4, { 1, 0, 0, 0 });
-        m_registry.SetValue(key + "\\Presets\\Bank 1", "Data", 3, { 0, 255, 7 });
-        m_registry.AddKey(key + "\\Empty");
-    }
 
     CDXiMemoryRegistry m_registry;
 };
@@ -104,7 +107,7 @@ TEST_F(PluginSwitchTest, StaleKeyUnderTheTargetNameIsReplaced)
 TEST_F(PluginSwitchTest, TargetNameOverTheRegistryLimitGivesTheEditErrorAndLosesNothing)
 {
     const std::string longName(255, 'k');
-    AddInstrument(longName);
+    AddInstrument(m_registry, longName);
     const std::string content = m_registry.DumpTree(kRoot + longName);
     CDXiPlugin plugin(m_registry, longName.c_str());
     plugin.SetMidiEnabled(false);
@@ -128,6 +131,8 @@ struct FailurePoint {
     bool moved;
     // Whether the old key is expected to remain as well.
     bool oldKeyRemains;
+    // Whether the registry renames keys in one step.
+    bool renameSupported;
 };
 
 void PrintTo(const FailurePoint& point, std::ostream* out)
@@ -141,13 +146,14 @@ using Op = CDXiMemoryRegistry::Operation;
 const std::string kDenied = "Access is denied.\r\n";
 
 const FailurePoint kFailurePoints[] = {
-    { "open root", Op::Open, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(HKEY_CLASSES_ROOT)", false, true },
-    { "open instrument", Op::Open, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", false, true },
-    { "delete stale target", Op::Delete, 1, DXiRegistryCodes::kAccessDenied, "", true, false },
-    { "create target", Op::Create, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kDisabledName + ")", false,
-        true },
-    { "copy", Op::Copy, 1, DXiRegistryCodes::kAccessDenied, kDenied + "()", false, true },
-    { "delete old", Op::Delete, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", true, true },
+    { "open root", Op::Open, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(HKEY_CLASSES_ROOT)", false, true, true },
+    { "open instrument", Op::Open, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", false, true, true },
+    { "delete stale target", Op::Delete, 1, DXiRegistryCodes::kAccessDenied, "", true, false, true },
+    { "rename refused", Op::Rename, 1, DXiRegistryCodes::kAccessDenied, "", true, false, true },
+    { "create target", Op::Create, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kDisabledName + ")", false, true,
+        false },
+    { "copy", Op::Copy, 1, DXiRegistryCodes::kAccessDenied, kDenied + "()", false, true, false },
+    { "delete old", Op::Delete, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", true, true, false },
 };
 } // namespace
 
@@ -156,7 +162,9 @@ TEST_P(PluginSwitchFailureTest, SwitchingOffKeepsTheInstrumentWhole)
     const FailurePoint& point = GetParam();
     const std::string content = m_registry.DumpTree(kRoot + kName);
     CDXiPlugin plugin(m_registry, kName.c_str());
-    m_registry.FailCall(point.operation, point.nth, point.code);
+    m_registry.SetRenameSupported(point.renameSupported);
+    // A failing copy or delete has done part of its work.
+    m_registry.FailCall(point.operation, point.nth, point.code, 2);
     plugin.SetMidiEnabled(false);
 
     const std::string& now = point.moved ? kDisabledName : kName;
@@ -188,3 +196,54 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, PluginSwitchFailureTest, testing::ValuesIn(k
         }
         return name;
     });
+
+namespace {
+struct InterruptedSwitch {
+    const char* label;
+    bool enable;
+    bool renameSupported;
+};
+
+const InterruptedSwitch kInterruptedSwitches[] = {
+    { "off by rename", false, true },
+    { "off by copy", false, false },
+    { "on by rename", true, true },
+    { "on by copy", true, false },
+};
+} // namespace
+
+// The process is killed after every call of the switch in turn; a copy or
+// delete it was in is cut after each of its steps. The next start must find
+// the instrument whole, once.
+TEST(PluginSwitchInterruptionTest, KilledSwitchLeavesTheWholeInstrumentUnderOneName)
+{
+    for (const InterruptedSwitch& path : kInterruptedSwitches) {
+        const std::string from = path.enable ? kDisabledName : kName;
+        bool interrupted = true;
+        for (int calls = 0; interrupted; ++calls) {
+            for (int steps = 0, items = 1; steps <= items; ++steps) {
+                SCOPED_TRACE(std::string(path.label) + ", killed after call " + std::to_string(calls) + ", step "
+                    + std::to_string(steps));
+                CDXiMemoryRegistry registry;
+                AddInstrument(registry, from);
+                const std::string content = registry.DumpTree(kRoot + from);
+                items = static_cast<int>(std::count(content.begin(), content.end(), '\n'));
+                registry.SetRenameSupported(path.renameSupported);
+                CDXiPlugin plugin(registry, from.c_str());
+                registry.StopAfterCalls(calls, steps);
+                plugin.SetMidiEnabled(path.enable);
+                interrupted = registry.GetCallCount() > calls;
+
+                registry.Restart();
+                std::vector<CDXiPlugin> plugins;
+                CDXiPluginStore(registry).ScanPlugins(plugins);
+                ASSERT_EQ(plugins.size(), 1u);
+                const std::string name = plugins[0].GetKeyName().GetText();
+                EXPECT_TRUE(name == kName || name == kDisabledName) << name;
+                EXPECT_EQ(registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { name });
+                EXPECT_EQ(registry.DumpTree(kRoot + name), content);
+                EXPECT_EQ(registry.GetOpenHandleCount(), 0);
+            }
+        }
+    }
+}

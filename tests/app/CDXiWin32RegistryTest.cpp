@@ -1,21 +1,20 @@
-#include "CDXiWin32Registry.h"
+#include "CCollectingRegistry.h"
 #include "CDXiPluginStore.h"
 #include "RegistryDump.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include <map>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
-// The real registry, with the error boxes collected instead of shown.
-class CollectingRegistry : public CDXiWin32Registry {
-public:
-    using CDXiWin32Registry::CDXiWin32Registry;
-    void ShowError(const char* text) override { errorBoxes.emplace_back(text); }
-    std::vector<std::string> errorBoxes;
-};
+// A name and a description in Windows-1252: e acute, Y diaeresis, euro sign,
+// en dash, a grave.
+const std::string kAnsiName = "{Cl\xE9mbalo \x9F\x80}";
 
 class Win32RegistryTest : public testing::Test {
 protected:
@@ -47,7 +46,7 @@ protected:
     void AddInstrument(const std::string& name)
     {
         HKEY key = CreateKey(m_pluginRoot, name);
-        SetValue(key, "Description", REG_SZ, { 'O', 'r', 'g', 'a', 'n', 0 });
+        SetValue(key, "Description", REG_SZ, { 'O', 'r', 'g', 'u', 'e', ' ', 0x96, ' ', 0xE0, 0 });
         SetValue(key, "HelpFilePath", REG_SZ, { 0 });
         SetValue(key, nullptr, REG_SZ, { 'd', 'e', 'f', 0 });
         SetValue(key, "Path", REG_EXPAND_SZ, { '%', 'X', '%', 0 });
@@ -91,22 +90,82 @@ protected:
 };
 } // namespace
 
-TEST_F(Win32RegistryTest, SwitchingOffAndOnPreservesTheKeyByteForByte)
+TEST_F(Win32RegistryTest, ThousandRoundTripsPreserveTheKeyByteForByte)
 {
-    AddInstrument("{Organ}");
-    const std::string content = DumpInstrument("{Organ}");
+    constexpr int kRoundTrips = 1000;
+    AddInstrument(kAnsiName);
+    const std::string content = DumpInstrument(kAnsiName);
     ASSERT_NE(content.find("Patch 1"), std::string::npos);
+    // Alone under its parent, a key is renamed soundly by Wine as well.
+    for (const auto rename : { CCollectingRegistry::Rename::Forced, CCollectingRegistry::Rename::Missing }) {
+        const bool renamed = rename == CCollectingRegistry::Rename::Forced;
+        SCOPED_TRACE(renamed ? "by rename" : "by copy");
+        CCollectingRegistry registry(m_scratch, rename);
+        CDXiPlugin plugin(registry, kAnsiName.c_str());
+        for (int i = 0; i < kRoundTrips; ++i) {
+            plugin.SetMidiEnabled(false);
+            plugin.SetMidiEnabled(true);
+            ASSERT_EQ(InstrumentKeys(), std::vector<std::string> { kAnsiName }) << "round trip " << i;
+            ASSERT_EQ(DumpInstrument(kAnsiName), content) << "round trip " << i;
+        }
+        EXPECT_EQ(registry.renames, renamed ? 2 * kRoundTrips : 0);
+        EXPECT_TRUE(registry.errorBoxes.empty());
+    }
+}
 
-    CollectingRegistry registry(m_scratch);
-    CDXiPlugin plugin(registry, "{Organ}");
-    plugin.SetMidiEnabled(false);
-    EXPECT_EQ(InstrumentKeys(), std::vector<std::string> { "_Disabled_{Organ}" });
-    EXPECT_EQ(DumpInstrument("_Disabled_{Organ}"), content);
+TEST_F(Win32RegistryTest, KilledSwitchesLeaveEveryInstrumentWholeOnce)
+{
+    constexpr int kKills = 200;
+    std::map<std::string, std::string> contents;
+    for (const std::string& name : { std::string("{Organ}"), std::string("{Bass}"), kAnsiName }) {
+        AddInstrument(name);
+        contents[name] = DumpInstrument(name);
+    }
+    char program[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    std::string child(program, length);
+    child = child.substr(0, child.find_last_of('\\') + 1) + "store_switch_child.exe";
+    const std::string readyName = "DXiManagerTests.Ready." + std::to_string(GetCurrentProcessId());
+    const HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, readyName.c_str());
+    ASSERT_NE(ready, nullptr);
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    std::mt19937 random(20261206);
 
-    plugin.SetMidiEnabled(true);
-    EXPECT_EQ(InstrumentKeys(), std::vector<std::string> { "{Organ}" });
-    EXPECT_EQ(DumpInstrument("{Organ}"), content);
-    EXPECT_TRUE(registry.errorBoxes.empty());
+    for (int kill = 0; kill < kKills; ++kill) {
+        std::string commandLine = "\"" + child + "\" " + m_scratchPath + " " + readyName;
+        STARTUPINFOA startup {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process {};
+        ASSERT_TRUE(CreateProcessA(
+            child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        ASSERT_EQ(WaitForSingleObject(ready, 30000), WAIT_OBJECT_0) << "the child never started switching";
+        LARGE_INTEGER start, now;
+        QueryPerformanceCounter(&start);
+        const LONGLONG wait = frequency.QuadPart * static_cast<LONGLONG>(random() % 20000) / 1000000;
+        do {
+            QueryPerformanceCounter(&now);
+        } while (now.QuadPart - start.QuadPart < wait);
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+
+        CCollectingRegistry registry(m_scratch);
+        std::vector<CDXiPlugin> plugins;
+        CDXiPluginStore(registry).ScanPlugins(plugins);
+        EXPECT_EQ(plugins.size(), contents.size()) << "kill " << kill;
+        std::set<std::string> found;
+        for (const std::string& key : InstrumentKeys()) {
+            const std::string name = key.rfind("_Disabled_", 0) == 0 ? key.substr(10) : key;
+            ASSERT_TRUE(found.insert(name).second) << "kill " << kill << ": registered twice: " << name;
+            ASSERT_EQ(DumpInstrument(key), contents[name]) << "kill " << kill << ": " << key;
+        }
+        ASSERT_EQ(found.size(), contents.size()) << "kill " << kill;
+        EXPECT_TRUE(registry.errorBoxes.empty());
+    }
+    CloseHandle(ready);
 }
 
 TEST_F(Win32RegistryTest, DuplicatePairBecomesOneEnabledEntry)
@@ -114,13 +173,13 @@ TEST_F(Win32RegistryTest, DuplicatePairBecomesOneEnabledEntry)
     AddInstrument("{Organ}");
     AddInstrument("_Disabled_{Organ}");
     AddInstrument("{Bass}");
-    CollectingRegistry registry(m_scratch);
+    CCollectingRegistry registry(m_scratch);
     std::vector<CDXiPlugin> plugins;
     CDXiPluginStore(registry).ScanPlugins(plugins);
     ASSERT_EQ(plugins.size(), 2u);
     EXPECT_STREQ(plugins[0].GetKeyName().GetText(), "{Bass}");
     EXPECT_STREQ(plugins[1].GetKeyName().GetText(), "{Organ}");
-    EXPECT_STREQ(plugins[1].GetDisplayName().GetText(), "Organ");
+    EXPECT_STREQ(plugins[1].GetDisplayName().GetText(), "Orgue \x96 \xE0");
     EXPECT_TRUE(plugins[1].IsMidiEnabled());
     EXPECT_EQ(InstrumentKeys(), (std::vector<std::string> { "{Bass}", "{Organ}" }));
     EXPECT_TRUE(registry.errorBoxes.empty());
@@ -133,7 +192,7 @@ TEST_F(Win32RegistryTest, NameTooLongToDisableGivesTheEditErrorAndLosesNothing)
     const std::string name(255, 'n');
     AddInstrument(name);
     const std::string content = DumpInstrument(name);
-    CollectingRegistry registry(m_scratch);
+    CCollectingRegistry registry(m_scratch);
     CDXiPlugin plugin(registry, name.c_str());
     plugin.SetMidiEnabled(false);
 
@@ -152,7 +211,7 @@ TEST_F(Win32RegistryTest, NameTooLongToDisableGivesTheEditErrorAndLosesNothing)
 TEST_F(Win32RegistryTest, MissingRootGivesTheReadErrorWithTheSystemText)
 {
     ASSERT_EQ(SHDeleteKeyA(m_scratch, "MfxSoftSynths"), ERROR_SUCCESS);
-    CollectingRegistry registry(m_scratch);
+    CCollectingRegistry registry(m_scratch);
     std::vector<CDXiPlugin> plugins;
     CDXiPluginStore(registry).ScanPlugins(plugins);
     EXPECT_TRUE(plugins.empty());

@@ -11,6 +11,28 @@ using namespace DXiRegistryCodes;
 
 namespace {
 constexpr std::size_t kMaxKeyNameLength = 255;
+// What the calls of a killed process get (they get nothing, in truth).
+constexpr int32_t kProcessAborted = 1067;
+
+const char* Text(const char* text)
+{
+    return text ? text : "";
+}
+
+// One step of a copy or tree delete; steps below 0 never run out.
+bool TakeStep(int& steps)
+{
+    if (steps == 0) {
+        return false;
+    }
+    steps -= steps > 0 ? 1 : 0;
+    return true;
+}
+
+bool IsValidKeyName(const std::string& name)
+{
+    return !name.empty() && name.size() <= kMaxKeyNameLength && name.find('\\') == std::string::npos;
+}
 
 // Registry names compare without regard to ASCII letter case.
 struct CaseLess {
@@ -45,6 +67,7 @@ std::vector<std::string> SplitPath(const char* path)
 struct CDXiMemoryRegistry::Node {
     std::map<std::string, Value, CaseLess> values;
     std::map<std::string, std::shared_ptr<Node>, CaseLess> children;
+    Node* parent = nullptr;
     bool deleted = false;
     // Enumeration by index walks the map once per change, not once per call.
     std::vector<const std::string*> childOrder;
@@ -55,6 +78,7 @@ struct CDXiMemoryRegistry::Node {
         auto& child = children[childName];
         if (!child) {
             child = std::make_shared<Node>();
+            child->parent = this;
             childOrderValid = false;
         }
         return child;
@@ -76,23 +100,46 @@ struct CDXiMemoryRegistry::Node {
         return index < childOrder.size() ? childOrder[index] : nullptr;
     }
 
-    void MarkDeleted()
-    {
-        deleted = true;
-        for (auto& [name, child] : children) {
-            child->MarkDeleted();
-        }
-    }
-    void CopyContentFrom(const Node& source, bool valuesOnly)
+    // Values first, then each sub-key with everything under it; false when
+    // the steps ran out on the way.
+    bool CopyContentFrom(const Node& source, int& steps)
     {
         for (const auto& [valueName, value] : source.values) {
+            if (!TakeStep(steps)) {
+                return false;
+            }
             values[valueName] = value;
         }
-        if (valuesOnly) {
-            return;
-        }
         for (const auto& [childName, child] : source.children) {
-            Child(childName)->CopyContentFrom(*child, false);
+            if (!TakeStep(steps) || !Child(childName)->CopyContentFrom(*child, steps)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // Bottom-up, as a tree delete goes; false when the steps ran out first.
+    bool DeleteChildren(int& steps)
+    {
+        while (!children.empty()) {
+            const auto child = children.begin();
+            if (!child->second->DeleteChildren(steps) || !TakeStep(steps)) {
+                return false;
+            }
+            child->second->deleted = true;
+            EraseChild(child);
+        }
+        return true;
+    }
+    void Rename(const std::string& newName)
+    {
+        for (auto child = parent->children.begin(); child != parent->children.end(); ++child) {
+            if (child->second.get() == this) {
+                auto entry = parent->children.extract(child);
+                entry.key() = newName;
+                parent->children.insert(std::move(entry));
+                parent->childOrderValid = false;
+                return;
+            }
         }
     }
     void Dump(std::ostringstream& out, const std::string& indent) const
@@ -166,11 +213,24 @@ IDXiRegistry::Key CDXiMemoryRegistry::AddHandle(std::shared_ptr<Node> node, uint
     return key;
 }
 
-int32_t CDXiMemoryRegistry::TakeFault(Operation operation)
+template <typename... Arguments>
+int32_t CDXiMemoryRegistry::BeginPartialCall(Operation operation, int& steps, const Arguments&... arguments)
 {
+    if (m_recording) {
+        std::ostringstream call;
+        (call << ... << arguments);
+        m_calls.push_back(call.str());
+    }
+    steps = -1;
+    ++m_callCount;
+    if (m_stopAfter >= 0 && m_callCount > m_stopAfter) {
+        steps = m_callCount == m_stopAfter + 1 ? m_stopSteps : 0;
+        return kProcessAborted;
+    }
     for (auto fault = m_faults.begin(); fault != m_faults.end(); ++fault) {
         if (fault->operation == operation && --fault->remaining == 0) {
             const int32_t code = fault->code;
+            steps = fault->steps;
             m_faults.erase(fault);
             return code;
         }
@@ -178,17 +238,16 @@ int32_t CDXiMemoryRegistry::TakeFault(Operation operation)
     return kSuccess;
 }
 
-void CDXiMemoryRegistry::Record(const std::string& call)
+template <typename... Arguments>
+int32_t CDXiMemoryRegistry::BeginCall(Operation operation, const Arguments&... arguments)
 {
-    if (m_recording) {
-        m_calls.push_back(call);
-    }
+    int steps = 0;
+    return BeginPartialCall(operation, steps, arguments...);
 }
 
 int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t access, Key* key)
 {
-    Record(std::string("Open ") + (subKey ? subKey : "") + " " + std::to_string(access));
-    if (const int32_t fault = TakeFault(Operation::Open)) {
+    if (const int32_t fault = BeginCall(Operation::Open, "Open ", Text(subKey), " ", access)) {
         return fault;
     }
     std::shared_ptr<Node> from, node;
@@ -204,8 +263,7 @@ int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t acc
 
 int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength)
 {
-    Record("Enum " + std::to_string(index));
-    if (const int32_t fault = TakeFault(Operation::Enum)) {
+    if (const int32_t fault = BeginCall(Operation::Enum, "Enum ", index)) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -226,8 +284,7 @@ int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_
 
 int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    Record(std::string("Query ") + (valueName ? valueName : ""));
-    if (const int32_t fault = TakeFault(Operation::Query)) {
+    if (const int32_t fault = BeginCall(Operation::Query, "Query ", Text(valueName))) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -253,8 +310,7 @@ int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t*
 
 int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
 {
-    Record(std::string("Create ") + (subKey ? subKey : ""));
-    if (const int32_t fault = TakeFault(Operation::Create)) {
+    if (const int32_t fault = BeginCall(Operation::Create, "Create ", Text(subKey))) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -263,7 +319,7 @@ int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
     }
     const std::vector<std::string> parts = SplitPath(subKey);
     for (const std::string& part : parts) {
-        if (part.empty() || part.size() > kMaxKeyNameLength) {
+        if (!IsValidKeyName(part)) {
             return kInvalidParameter;
         }
     }
@@ -276,8 +332,7 @@ int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
 
 int32_t CDXiMemoryRegistry::CloseKey(Key key)
 {
-    Record("Close");
-    if (const int32_t fault = TakeFault(Operation::Close)) {
+    if (const int32_t fault = BeginCall(Operation::Close, "Close")) {
         return fault;
     }
     return m_handles.erase(key) == 1 ? kSuccess : kInvalidHandle;
@@ -285,8 +340,11 @@ int32_t CDXiMemoryRegistry::CloseKey(Key key)
 
 int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destination)
 {
-    Record(std::string("Copy ") + (subKey ? subKey : "(null)"));
-    const int32_t fault = TakeFault(Operation::Copy);
+    int steps = 0;
+    const int32_t fault = BeginPartialCall(Operation::Copy, steps, "Copy ", subKey ? subKey : "(null)");
+    if (fault && steps == 0) {
+        return fault;
+    }
     std::shared_ptr<Node> from, to;
     if (const int32_t result = Resolve(source, kQueryValue | kEnumerateSubKeys, from)) {
         return result;
@@ -297,14 +355,15 @@ int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destinat
     if (const int32_t result = Resolve(destination, kSetValue | kCreateSubKey, to)) {
         return result;
     }
-    to->CopyContentFrom(*from, fault != kSuccess);
+    to->CopyContentFrom(*from, steps);
     return fault;
 }
 
 int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
 {
-    Record(std::string("Delete ") + (subKey ? subKey : ""));
-    if (const int32_t fault = TakeFault(Operation::Delete)) {
+    int steps = 0;
+    const int32_t fault = BeginPartialCall(Operation::Delete, steps, "Delete ", Text(subKey));
+    if (fault && steps == 0) {
         return fault;
     }
     std::shared_ptr<Node> from, node;
@@ -328,10 +387,67 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
     if (child == from->children.end()) {
         return kFileNotFound;
     }
-    if (!m_deletionsIgnored) {
-        child->second->MarkDeleted();
+    if (!m_deletionsIgnored && child->second->DeleteChildren(steps) && TakeStep(steps)) {
+        child->second->deleted = true;
         from->EraseChild(child);
     }
+    return fault;
+}
+
+int32_t CDXiMemoryRegistry::EnumValue(
+    Key key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type, uint8_t* data, uint32_t* size)
+{
+    if (const int32_t fault = BeginCall(Operation::EnumValue, "EnumValue ", index)) {
+        return fault;
+    }
+    std::shared_ptr<Node> node;
+    if (const int32_t result = Resolve(key, kQueryValue, node)) {
+        return result;
+    }
+    if (index >= node->values.size()) {
+        return kNoMoreItems;
+    }
+    const auto& [valueName, value] = *std::next(node->values.begin(), index);
+    if (valueName.size() >= *nameLength) {
+        return kMoreData;
+    }
+    const auto stored = static_cast<uint32_t>(value.data.size());
+    if (data && stored > *size) {
+        *size = stored;
+        return kMoreData;
+    }
+    std::memcpy(name, valueName.c_str(), valueName.size() + 1);
+    *nameLength = static_cast<uint32_t>(valueName.size());
+    *type = value.type;
+    if (data && stored > 0) {
+        std::memcpy(data, value.data.data(), stored);
+    }
+    *size = stored;
+    return kSuccess;
+}
+
+int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* newName)
+{
+    if (const int32_t fault = BeginCall(Operation::Rename, "Rename ", Text(subKey), " ", Text(newName))) {
+        return fault;
+    }
+    if (!m_renameSupported) {
+        return kCallNotImplemented;
+    }
+    std::shared_ptr<Node> from, node;
+    if (const int32_t result = Resolve(key, kSetValue | kCreateSubKey, from)) {
+        return result;
+    }
+    if (const int32_t result = FindPath(from, subKey, node)) {
+        return result;
+    }
+    if (!IsValidKeyName(Text(newName))) {
+        return kInvalidParameter;
+    }
+    if (!node->parent || node->parent->children.count(newName) != 0) {
+        return kAccessDenied;
+    }
+    node->Rename(newName);
     return kSuccess;
 }
 
@@ -414,7 +530,20 @@ std::string CDXiMemoryRegistry::DumpTree(const std::string& path) const
     return out.str();
 }
 
-void CDXiMemoryRegistry::FailCall(Operation operation, int nth, int32_t code)
+void CDXiMemoryRegistry::FailCall(Operation operation, int nth, int32_t code, int steps)
 {
-    m_faults.push_back({ operation, nth, code });
+    m_faults.push_back({ operation, nth, code, steps });
+}
+
+void CDXiMemoryRegistry::StopAfterCalls(int calls, int steps)
+{
+    m_stopAfter = m_callCount + calls;
+    m_stopSteps = steps;
+}
+
+void CDXiMemoryRegistry::Restart()
+{
+    m_handles.clear();
+    m_faults.clear();
+    m_stopAfter = -1;
 }

@@ -1,0 +1,26 @@
+// Started by the registry tests, to be killed at a random moment: switches
+// every instrument under the plug-in root of a scratch key off and on, on
+// and on, until it is terminated.
+//   store_switch_child <scratch key under HKCU> <ready event>
+#include "CCollectingRegistry.h"
+#include "CDXiPluginStore.h"
+
+int main(int argc, char** argv)
+{
+    HKEY scratch = nullptr;
+    if (argc != 3 || RegOpenKeyExA(HKEY_CURRENT_USER, argv[1], 0, KEY_ALL_ACCESS, &scratch) != ERROR_SUCCESS) {
+        return 2;
+    }
+    CCollectingRegistry registry(scratch);
+    std::vector<CDXiPlugin> plugins;
+    CDXiPluginStore(registry).ScanPlugins(plugins);
+    const HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
+    if (!ready || !SetEvent(ready)) {
+        return 3;
+    }
+    for (;;) {
+        for (CDXiPlugin& plugin : plugins) {
+            plugin.SetMidiEnabled(!plugin.IsMidiEnabled());
+        }
+    }
+}
