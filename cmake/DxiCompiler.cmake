@@ -17,3 +17,10 @@ if(WIN32)
   add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX WIN32_LEAN_AND_MEAN)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
+
+# The release executables (MinSizeRel): each function and object in its own
+# section so the linker drops what nothing references, and no symbols.
+if(WIN32)
+  add_compile_options("$<$<CONFIG:MinSizeRel>:-ffunction-sections;-fdata-sections>")
+  add_link_options("$<$<CONFIG:MinSizeRel>:LINKER:--gc-sections;-s>")
+endif()
