@@ -1,7 +1,7 @@
 #include "CRawWindowTree.h"
 
-#include "CGUIControlHostView.h"
-#include "CGUITextControl.h"
+#include "controls/CGUIControlHostView.h"
+#include "controls/CGUITextControl.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,9 +2,9 @@
 // 1,000 instruments, the main window's scroll view against the same visible
 // window tree built as a plain Win32 program and scrolled with ScrollWindow:
 // time to the completed repaint, and how many windows repaint.
-#include "CDXiManagerWindow.h"
 #include "CRawWindowTree.h"
 #include "WindowBenchmarkSupport.h"
+#include "app/CDXiManagerWindow.h"
 
 #include <cstdio>
 #include <memory>

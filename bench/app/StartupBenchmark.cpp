@@ -3,9 +3,9 @@
 // in-memory registry, against the same visible window tree built as a plain
 // Win32 program; the USER windows each instrument row costs; and 4,000
 // instruments opening with every row present.
-#include "CDXiManagerWindow.h"
 #include "CRawWindowTree.h"
 #include "WindowBenchmarkSupport.h"
+#include "app/CDXiManagerWindow.h"
 
 #include <cstdio>
 #include <memory>

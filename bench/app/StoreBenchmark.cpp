@@ -1,8 +1,8 @@
 #include "StoreBenchmark.h"
 
-#include "AppendRegistryError.h"
-#include "CDXiPluginStore.h"
-#include "DXiRegistryCodes.h"
+#include "app/AppendRegistryError.h"
+#include "app/CDXiPluginStore.h"
+#include "app/DXiRegistryCodes.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,5 +1,5 @@
-#include "CDXiWin32Registry.h"
 #include "StoreBenchmark.h"
+#include "app/CDXiWin32Registry.h"
 
 #include <shlwapi.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUIClipBox.h"
-#include "CGUIPointF.h"
-#include "GUISmoothLine.h"
+#include "graphics/CGUIClipBox.h"
+#include "graphics/CGUIPointF.h"
+#include "graphics/GUISmoothLine.h"
 
 #include <chrono>
 #include <cmath>

@@ -2,9 +2,9 @@
 // per-pixel back end (GetPixel/SetPixel) drawing the same segments into the
 // same DIB section.
 #include "BenchmarkSegments.h"
-#include "CGUIDIBSection.h"
-#include "CGUIPen.h"
-#include "IGUIDrawContext.h"
+#include "graphics/CGUIDIBSection.h"
+#include "graphics/CGUIPen.h"
+#include "graphics/IGUIDrawContext.h"
 
 #include <cstdio>
 #include <memory>

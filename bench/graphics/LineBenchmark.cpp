@@ -2,7 +2,7 @@
 // cairo drawing the same 1-pixel anti-aliased strokes into an ARGB32 surface,
 // in its default and its fast antialiasing mode.
 #include "BenchmarkSegments.h"
-#include "TGUIPixelSurface.h"
+#include "graphics/TGUIPixelSurface.h"
 
 #include <cairo.h>
 

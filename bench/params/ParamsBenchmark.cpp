@@ -5,10 +5,10 @@
 // adds beyond one indirect call).
 //   build/<host>/bench/params/params_benchmark
 
-#include "CGUIValueMapping.h"
-#include "CParamDescription.h"
-#include "CParamValueFormatter.h"
-#include "TParamFunction.h"
+#include "params/CGUIValueMapping.h"
+#include "params/CParamDescription.h"
+#include "params/CParamValueFormatter.h"
+#include "params/TParamFunction.h"
 
 #include <benchmark/benchmark.h>
 

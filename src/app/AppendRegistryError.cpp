@@ -1,6 +1,6 @@
-#include "AppendRegistryError.h"
+#include "app/AppendRegistryError.h"
 
-#include "DXiRegistryCodes.h"
+#include "app/DXiRegistryCodes.h"
 
 bool AppendRegistryError(IDXiRegistry& registry, CGUIString& errorText, int32_t code, const char* context)
 {

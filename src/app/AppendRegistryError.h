@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIString.h"
-#include "IDXiRegistry.h"
+#include "app/IDXiRegistry.h"
+#include "foundation/CGUIString.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
-#include "BuildPluginList.h"
+#include "app/BuildPluginList.h"
 
-#include "CGUIControlHostView.h"
-#include "CGUIParamCheckBox.h"
-#include "CGUITableLayout.h"
-#include "CGUITextControl.h"
-#include "DXiChildWindows.h"
+#include "app/CGUIParamCheckBox.h"
+#include "app/DXiChildWindows.h"
+#include "controls/CGUIControlHostView.h"
+#include "controls/CGUITextControl.h"
+#include "layout/CGUITableLayout.h"
 
 #include <iterator>
 

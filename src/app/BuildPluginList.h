@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CBoolMemberParam.h"
-#include "CDXiPlugin.h"
-#include "CGUIBoxLayout.h"
-#include "CGUIScrollView.h"
-#include "IGUIWindow.h"
+#include "app/CBoolMemberParam.h"
+#include "app/CDXiPlugin.h"
+#include "controls/CGUIScrollView.h"
+#include "layout/CGUIBoxLayout.h"
+#include "window/IGUIWindow.h"
 
 #include <list>
 #include <memory>

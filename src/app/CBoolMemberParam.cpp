@@ -1,4 +1,4 @@
-#include "CBoolMemberParam.h"
+#include "app/CBoolMemberParam.h"
 
 CBoolMemberParam::CBoolMemberParam(IDXiMidiEnabledEditor& value)
     : m_value(value)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "CParamDescription.h"
-#include "IDXiMidiEnabledValue.h"
-#include "IParam.h"
+#include "app/IDXiMidiEnabledValue.h"
+#include "foundation/CGUINotifier.h"
+#include "params/CParamDescription.h"
+#include "params/IParam.h"
 
 // Presents an instrument's MIDI-enabled value as a two-state parameter with
 // the values 0 and 1, so that a check box can edit it through a value

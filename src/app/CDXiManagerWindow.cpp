@@ -1,13 +1,13 @@
-#include "CDXiManagerWindow.h"
+#include "app/CDXiManagerWindow.h"
 
-#include "BuildPluginList.h"
-#include "CDXiPluginStore.h"
-#include "CGUIBoxLayout.h"
-#include "CGUIWindowLayout.h"
-#include "CenterWindow.h"
-#include "DXiChildWindows.h"
-#include "GUINative.h"
+#include "app/BuildPluginList.h"
+#include "app/CDXiPluginStore.h"
+#include "app/DXiChildWindows.h"
 #include "foundation/CGUILifetimeGuard.h"
+#include "graphics/GUINative.h"
+#include "layout/CGUIBoxLayout.h"
+#include "layout/CGUIWindowLayout.h"
+#include "window/CenterWindow.h"
 
 #include <algorithm>
 #include <vector>

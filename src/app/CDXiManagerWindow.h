@@ -1,13 +1,13 @@
 #pragma once
 
-#include "CBoolMemberParam.h"
-#include "CDXiPlugin.h"
-#include "CDXiWin32Registry.h"
-#include "CGUIButton.h"
-#include "CGUIDialogWindow.h"
-#include "CGUIScrollView.h"
-#include "IGUIWindowListener.h"
-#include "TMemberListener.h"
+#include "app/CBoolMemberParam.h"
+#include "app/CDXiPlugin.h"
+#include "app/CDXiWin32Registry.h"
+#include "controls/CGUIButton.h"
+#include "controls/CGUIScrollView.h"
+#include "foundation/TMemberListener.h"
+#include "window/CGUIDialogWindow.h"
+#include "window/IGUIWindowListener.h"
 
 #include <list>
 #include <memory>

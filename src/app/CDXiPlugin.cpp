@@ -1,8 +1,8 @@
-#include "CDXiPlugin.h"
+#include "app/CDXiPlugin.h"
 
-#include "AppendRegistryError.h"
-#include "CDXiRegistryKey.h"
-#include "DXiRegistryCodes.h"
+#include "app/AppendRegistryError.h"
+#include "app/CDXiRegistryKey.h"
+#include "app/DXiRegistryCodes.h"
 
 CDXiPlugin::CDXiPlugin(IDXiRegistry& registry, const char* keyName)
     : m_registry(&registry)

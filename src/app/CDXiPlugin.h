@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "CGUIString.h"
-#include "IDXiMidiEnabledValue.h"
-#include "IDXiRegistry.h"
+#include "app/IDXiMidiEnabledValue.h"
+#include "app/IDXiRegistry.h"
+#include "foundation/CGUINotifier.h"
+#include "foundation/CGUIString.h"
 
 class CDXiRegistryKey;
 

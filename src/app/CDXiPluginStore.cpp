@@ -1,9 +1,9 @@
-#include "CDXiPluginStore.h"
+#include "app/CDXiPluginStore.h"
 
-#include "AppendRegistryError.h"
-#include "CDXiRegistryKey.h"
-#include "DXiRegistryCodes.h"
-#include "FindKeyContainment.h"
+#include "app/AppendRegistryError.h"
+#include "app/CDXiRegistryKey.h"
+#include "app/DXiRegistryCodes.h"
+#include "app/FindKeyContainment.h"
 
 #include <cstddef>
 #include <string>

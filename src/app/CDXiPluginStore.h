@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CDXiPlugin.h"
-#include "IDXiRegistry.h"
+#include "app/CDXiPlugin.h"
+#include "app/IDXiRegistry.h"
 
 #include <vector>
 

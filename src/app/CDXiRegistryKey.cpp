@@ -1,6 +1,6 @@
-#include "CDXiRegistryKey.h"
+#include "app/CDXiRegistryKey.h"
 
-#include "DXiRegistryCodes.h"
+#include "app/DXiRegistryCodes.h"
 
 int32_t CDXiRegistryKey::Open(IDXiRegistry::Key parent, const char* subKey, uint32_t access)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IDXiRegistry.h"
+#include "app/IDXiRegistry.h"
 
 // Owns one open registry key and closes it exactly once: explicitly, where
 // the order of closing matters, or when it goes out of scope.

@@ -1,4 +1,4 @@
-#include "CDXiWin32Registry.h"
+#include "app/CDXiWin32Registry.h"
 
 #include <shlwapi.h>
 

@@ -1,6 +1,6 @@
-#include "CGUIParamCheckBox.h"
+#include "app/CGUIParamCheckBox.h"
 
-#include "GUICommonControls.h"
+#include "controls/GUICommonControls.h"
 #include "foundation/CGUILifetimeGuard.h"
 
 CGUIParamCheckBox::CGUIParamCheckBox(IParam& parameter)

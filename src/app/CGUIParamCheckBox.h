@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUICustomWindow.h"
-#include "CGUIParamValueMapping.h"
-#include "IParam.h"
-#include "TMemberListener.h"
+#include "foundation/TMemberListener.h"
+#include "params/CGUIParamValueMapping.h"
+#include "params/IParam.h"
+#include "window/CGUICustomWindow.h"
 
 #include <windows.h>
 

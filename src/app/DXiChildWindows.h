@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIWindowLayout.h"
-#include "IGUIWindow.h"
+#include "layout/CGUIWindowLayout.h"
+#include "window/IGUIWindow.h"
 
 // Framework windows start hidden; the application's children are shown with
 // their parent.

@@ -1,4 +1,4 @@
-#include "CDXiManagerWindow.h"
+#include "app/CDXiManagerWindow.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "FindKeyContainment.h"
+#include "app/FindKeyContainment.h"
 
-#include "CDXiRegistryKey.h"
-#include "DXiRegistryCodes.h"
+#include "app/CDXiRegistryKey.h"
+#include "app/DXiRegistryCodes.h"
 
 #include <algorithm>
 #include <memory>

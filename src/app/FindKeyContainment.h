@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IDXiRegistry.h"
+#include "app/IDXiRegistry.h"
 
 enum class KeyContainment { Contained, NotContained, Unreadable };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUINotifier.h"
+#include "foundation/CGUINotifier.h"
 
 // Read side of an instrument's MIDI-enabled value, as check boxes and their
 // parameter adapters see it.

@@ -1,7 +1,7 @@
-#include "CGUIButton.h"
+#include "controls/CGUIButton.h"
 
-#include "CGUILifetimeGuard.h"
-#include "GUICommonControls.h"
+#include "controls/GUICommonControls.h"
+#include "foundation/CGUILifetimeGuard.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUICustomWindow.h"
-#include "CGUINotifier.h"
+#include "foundation/CGUINotifier.h"
+#include "window/CGUICustomWindow.h"
 
 // The framework's push button: a native "Button" control wrapped as a
 // framework window. It is the default button while it has the focus,

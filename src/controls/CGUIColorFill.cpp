@@ -1,6 +1,6 @@
-#include "CGUIColorFill.h"
+#include "controls/CGUIColorFill.h"
 
-#include "IGUIDrawContext.h"
+#include "graphics/IGUIDrawContext.h"
 
 void CGUIColorFill::Paint(IGUIDrawContext& context, const CGUIRect& rect) const
 {

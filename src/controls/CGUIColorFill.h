@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUINotifier.h"
-#include "CGUIRect.h"
+#include "foundation/CGUINotifier.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIRect.h"
 
 class IGUIDrawContext;
 

@@ -1,8 +1,8 @@
-#include "CGUIControl.h"
+#include "controls/CGUIControl.h"
 
-#include "GUIPixelArithmetic.h"
-#include "IGUIControlHost.h"
-#include "IGUIControlShape.h"
+#include "controls/IGUIControlHost.h"
+#include "controls/IGUIControlShape.h"
+#include "graphics/GUIPixelArithmetic.h"
 
 #include <windows.h>
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "CGUIControlTreePainter.h"
-#include "CGUICursor.h"
-#include "CGUIMouseForwarder.h"
-#include "CGUINotifier.h"
-#include "CGUIVisualState.h"
-#include "IGUIControl.h"
-#include "IGUIControlNotifiers.h"
-#include "IGUIKeyboardListener.h"
-#include "IGUIWindow.h"
-#include "TMemberListener.h"
+#include "controls/CGUIControlTreePainter.h"
+#include "controls/CGUIVisualState.h"
+#include "controls/IGUIControl.h"
+#include "controls/IGUIControlNotifiers.h"
+#include "foundation/CGUINotifier.h"
+#include "foundation/TMemberListener.h"
+#include "graphics/CGUICursor.h"
+#include "window/CGUIMouseForwarder.h"
+#include "window/IGUIKeyboardListener.h"
+#include "window/IGUIWindow.h"
 
 #include <memory>
 #include <vector>

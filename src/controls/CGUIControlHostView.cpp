@@ -1,7 +1,7 @@
-#include "CGUIControlHostView.h"
+#include "controls/CGUIControlHostView.h"
 
-#include "IGUIControlShape.h"
-#include "IGUIPainter.h"
+#include "controls/IGUIControlShape.h"
+#include "window/IGUIPainter.h"
 
 #include <memory>
 

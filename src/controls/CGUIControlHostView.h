@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CGUICustomWindow.h"
-#include "CGUIMouseForwarder.h"
-#include "IGUIControl.h"
-#include "IGUIControlHost.h"
-#include "IGUIKeyboardListener.h"
-#include "TMemberListener.h"
+#include "controls/IGUIControl.h"
+#include "controls/IGUIControlHost.h"
+#include "foundation/TMemberListener.h"
+#include "window/CGUICustomWindow.h"
+#include "window/CGUIMouseForwarder.h"
+#include "window/IGUIKeyboardListener.h"
 
 // The framework window that hosts one tree of windowless controls: it paints
 // the root control, sends the mouse to the control under the pointer (or to

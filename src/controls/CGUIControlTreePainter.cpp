@@ -1,8 +1,8 @@
-#include "CGUIControlTreePainter.h"
+#include "controls/CGUIControlTreePainter.h"
 
-#include "CGUIRegion.h"
-#include "IGUIControl.h"
-#include "IGUIDrawContext.h"
+#include "controls/IGUIControl.h"
+#include "graphics/CGUIRegion.h"
+#include "graphics/IGUIDrawContext.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIDIBSection.h"
-#include "IGUIPainter.h"
+#include "graphics/CGUIDIBSection.h"
+#include "window/IGUIPainter.h"
 
 #include <cstdint>
 #include <memory>

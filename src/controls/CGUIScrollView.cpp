@@ -1,8 +1,8 @@
-#include "CGUIScrollView.h"
+#include "controls/CGUIScrollView.h"
 
-#include "CGUIDrawContext.h"
-#include "GUINative.h"
 #include "foundation/CGUILifetimeGuard.h"
+#include "graphics/CGUIDrawContext.h"
+#include "graphics/GUINative.h"
 #include "graphics/GUIPixelArithmetic.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUIColorFill.h"
-#include "CGUICustomWindow.h"
-#include "IGUIListener.h"
+#include "controls/CGUIColorFill.h"
+#include "foundation/IGUIListener.h"
+#include "window/CGUICustomWindow.h"
 
 // A child window with native scroll bars that shows a larger content through
 // its client area. The owner gives it WS_VSCROLL and/or WS_HSCROLL and tells

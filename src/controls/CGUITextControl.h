@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUIControl.h"
-#include "CGUITextModel.h"
-#include "CGUITextPainter.h"
+#include "controls/CGUIControl.h"
+#include "controls/CGUITextModel.h"
+#include "controls/CGUITextPainter.h"
 
 // A windowless label: one text drawn by its text painter, which owns the
 // control's size and by default sizes it to the text. Font, format, colours

@@ -1,4 +1,4 @@
-#include "CGUITextModel.h"
+#include "controls/CGUITextModel.h"
 
 void CGUITextModel::SetText(const char* text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "CGUIString.h"
+#include "foundation/CGUINotifier.h"
+#include "foundation/CGUIString.h"
 
 // The text of a text control, with a notifier that fires on every SetText.
 class CGUITextModel {

@@ -1,8 +1,8 @@
-#include "CGUITextPainter.h"
+#include "controls/CGUITextPainter.h"
 
-#include "CGUIDrawContext.h"
-#include "CGUITextModel.h"
-#include "CGUIWindowDCScope.h"
+#include "controls/CGUITextModel.h"
+#include "graphics/CGUIDrawContext.h"
+#include "graphics/CGUIWindowDCScope.h"
 
 #include <windows.h>
 

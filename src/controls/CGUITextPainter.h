@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUIFont.h"
-#include "CGUINotifier.h"
-#include "CGUITextFormat.h"
-#include "IGUIPainter.h"
-#include "TMemberListener.h"
+#include "foundation/CGUINotifier.h"
+#include "foundation/TMemberListener.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIFont.h"
+#include "graphics/CGUITextFormat.h"
+#include "window/IGUIPainter.h"
 
 #include <memory>
 

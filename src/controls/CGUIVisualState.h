@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUINotifier.h"
+#include "foundation/CGUINotifier.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "GUICommonControls.h"
+#include "controls/GUICommonControls.h"
 
-#include "CGUIActivationContext.h"
+#include "window/CGUIActivationContext.h"
 
 #include <commctrl.h>
 

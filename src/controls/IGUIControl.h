@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIPoint.h"
-#include "CGUIRect.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUIRect.h"
 
 class CGUICursor;
 class IGUIControl;

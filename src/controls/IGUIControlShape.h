@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIPoint.h"
+#include "graphics/CGUIPoint.h"
 
 // The shape of a control's content. A content painter that does not fill its
 // whole rectangle implements it beside IGUIPainter; a painter without it fills

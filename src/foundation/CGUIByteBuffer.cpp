@@ -1,4 +1,4 @@
-#include "CGUIByteBuffer.h"
+#include "foundation/CGUIByteBuffer.h"
 
 #include <algorithm>
 #include <cstring>

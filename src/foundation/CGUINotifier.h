@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUIListener.h"
+#include "foundation/IGUIListener.h"
 
 #include <cstdint>
 #include <list>

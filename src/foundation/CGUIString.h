@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIByteBuffer.h"
+#include "foundation/CGUIByteBuffer.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUIListener.h"
+#include "foundation/IGUIListener.h"
 
 // A listener that calls one member function of an object; the object must
 // outlive the listener's registrations.

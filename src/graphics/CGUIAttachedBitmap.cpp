@@ -1,4 +1,4 @@
-#include "CGUIAttachedBitmap.h"
+#include "graphics/CGUIAttachedBitmap.h"
 
 CGUIAttachedBitmap::CGUIAttachedBitmap(HBITMAP bitmap)
     : CGUIImage(bitmap, Ownership::Borrowed)

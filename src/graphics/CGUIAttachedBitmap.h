@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIImage.h"
+#include "graphics/CGUIImage.h"
 
 // A temporary image over a bitmap that someone else owns (the one selected
 // into a device context). It never deletes that bitmap, detached or not.

@@ -1,6 +1,6 @@
-#include "CGUIBitmap.h"
+#include "graphics/CGUIBitmap.h"
 
-#include "IGUIDrawContext.h"
+#include "graphics/IGUIDrawContext.h"
 
 CGUIBitmap::CGUIBitmap(CGUISize size, IGUIDrawContext* reference)
     : CGUIImage(CreateBitmap(size, reference))

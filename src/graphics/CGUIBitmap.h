@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIImage.h"
+#include "graphics/CGUIImage.h"
 
 // A device-dependent bitmap compatible with a reference context's device.
 // Without a reference it is compatible with a fresh memory device, that is

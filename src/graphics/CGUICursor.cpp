@@ -1,4 +1,4 @@
-#include "CGUICursor.h"
+#include "graphics/CGUICursor.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUISharedBitmap.h"
-#include "IGUICursor.h"
+#include "graphics/CGUISharedBitmap.h"
+#include "graphics/IGUICursor.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "CGUIDIBPen.h"
+#include "graphics/CGUIDIBPen.h"
 
 #include <cmath>
 

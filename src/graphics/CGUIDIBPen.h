@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUIPen.h"
-#include "GUIPixelFormat.h"
-#include "IGUIImage.h"
-#include "TGUIPixelSurface.h"
+#include "graphics/CGUIPen.h"
+#include "graphics/GUIPixelFormat.h"
+#include "graphics/IGUIImage.h"
+#include "graphics/TGUIPixelSurface.h"
 
 // A pen over a DIB section of TFormat's depth: anti-aliased lines and points
 // go straight into the image memory, whole-pixel lines through the platform

@@ -1,4 +1,4 @@
-#include "CGUIDIBSection.h"
+#include "graphics/CGUIDIBSection.h"
 
 CGUIDIBSection::CGUIDIBSection(CGUISize size, int32_t bitsPerPixel)
     : CGUIImage(CreateSection(size, bitsPerPixel))

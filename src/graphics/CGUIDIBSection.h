@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIImage.h"
+#include "graphics/CGUIImage.h"
 
 // A device-independent bitmap with directly addressable, bottom-up pixel
 // memory (rows padded to 4 bytes; pixel formats as in GUIPixelFormat.h).

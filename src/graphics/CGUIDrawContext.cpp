@@ -1,10 +1,10 @@
-#include "CGUIDrawContext.h"
+#include "graphics/CGUIDrawContext.h"
 
-#include "CGUIAttachedBitmap.h"
-#include "CGUIDIBPen.h"
-#include "CGUIPen.h"
-#include "GUINative.h"
-#include "TGUIGdiObject.h"
+#include "graphics/CGUIAttachedBitmap.h"
+#include "graphics/CGUIDIBPen.h"
+#include "graphics/CGUIPen.h"
+#include "graphics/GUINative.h"
+#include "graphics/TGUIGdiObject.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CGUIFont.h"
-#include "CGUIGdiPixelAccess.h"
-#include "GUIPixelFormat.h"
-#include "IGUIDrawContext.h"
-#include "TGUIMemoryPixelAccess.h"
+#include "graphics/CGUIFont.h"
+#include "graphics/CGUIGdiPixelAccess.h"
+#include "graphics/GUIPixelFormat.h"
+#include "graphics/IGUIDrawContext.h"
+#include "graphics/TGUIMemoryPixelAccess.h"
 
 #include <memory>
 

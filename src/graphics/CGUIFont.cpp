@@ -1,4 +1,4 @@
-#include "CGUIFont.h"
+#include "graphics/CGUIFont.h"
 
 #include <new>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUIFontDescription.h"
-#include "IGUIGraphicsObject.h"
-#include "TGUIGdiObject.h"
-#include "TMemberListener.h"
+#include "foundation/TMemberListener.h"
+#include "graphics/CGUIFontDescription.h"
+#include "graphics/IGUIGraphicsObject.h"
+#include "graphics/TGUIGdiObject.h"
 
 // A font description that produces its native font on demand. The native font
 // is owned, made lazily and remade after any change of the description; a

@@ -1,4 +1,4 @@
-#include "CGUIFontDescription.h"
+#include "graphics/CGUIFontDescription.h"
 
 #include <algorithm>
 #include <cmath>

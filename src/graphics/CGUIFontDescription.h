@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "IGUIFontDescription.h"
+#include "foundation/CGUINotifier.h"
+#include "graphics/IGUIFontDescription.h"
 
 #include <windows.h>
 

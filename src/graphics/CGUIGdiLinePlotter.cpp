@@ -1,7 +1,7 @@
-#include "CGUIGdiLinePlotter.h"
+#include "graphics/CGUIGdiLinePlotter.h"
 
-#include "GUINative.h"
-#include "GUIPixelFormat.h"
+#include "graphics/GUINative.h"
+#include "graphics/GUIPixelFormat.h"
 
 CGUIGdiLinePlotter::CGUIGdiLinePlotter(HDC dc, CGUIColor color)
     : m_dc(dc)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUIPoint.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIPoint.h"
 
 #include <windows.h>
 

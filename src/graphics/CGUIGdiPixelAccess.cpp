@@ -1,6 +1,6 @@
-#include "CGUIGdiPixelAccess.h"
+#include "graphics/CGUIGdiPixelAccess.h"
 
-#include "GUINative.h"
+#include "graphics/GUINative.h"
 
 void CGUIGdiPixelAccess::GetPixel(CGUIColor& color, CGUIPoint point) const
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUIPixelAccess.h"
+#include "graphics/IGUIPixelAccess.h"
 
 #include <windows.h>
 

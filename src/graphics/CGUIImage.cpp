@@ -1,6 +1,6 @@
-#include "CGUIImage.h"
+#include "graphics/CGUIImage.h"
 
-#include "CGUIMemoryDrawContext.h"
+#include "graphics/CGUIMemoryDrawContext.h"
 
 #include <new>
 

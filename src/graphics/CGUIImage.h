@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUISharedBitmap.h"
-#include "IGUIImage.h"
+#include "graphics/CGUISharedBitmap.h"
+#include "graphics/IGUIImage.h"
 
 // An image over a shared bitmap record. The image owns its bitmap through the
 // record: the bitmap is deleted when the last image sharing it lets go.

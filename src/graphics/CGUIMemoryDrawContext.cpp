@@ -1,6 +1,6 @@
-#include "CGUIMemoryDrawContext.h"
+#include "graphics/CGUIMemoryDrawContext.h"
 
-#include "IGUIImage.h"
+#include "graphics/IGUIImage.h"
 
 CGUIMemoryDrawContext::CGUIMemoryDrawContext(IGUIDrawContext* reference, IGUIImage& image)
     : CGUIDrawContext(CreateCompatibleDC(reference ? reference->GetHDC() : nullptr), nullptr)

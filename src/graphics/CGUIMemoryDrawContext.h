@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIDrawContext.h"
+#include "graphics/CGUIDrawContext.h"
 
 // A drawing context over a new memory device context with an image selected
 // into it. The image is not owned and must outlive the context; destroying the

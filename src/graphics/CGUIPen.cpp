@@ -1,9 +1,9 @@
-#include "CGUIPen.h"
+#include "graphics/CGUIPen.h"
 
-#include "CGUIGdiLinePlotter.h"
-#include "CGUISelection.h"
-#include "GUINative.h"
-#include "GUISmoothLine.h"
+#include "graphics/CGUIGdiLinePlotter.h"
+#include "graphics/CGUISelection.h"
+#include "graphics/GUINative.h"
+#include "graphics/GUISmoothLine.h"
 
 #include <cmath>
 

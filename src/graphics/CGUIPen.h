@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CGUIClipBox.h"
-#include "CGUIColor.h"
-#include "CGUISize.h"
-#include "IGUIPen.h"
-#include "TGUIGdiObject.h"
+#include "graphics/CGUIClipBox.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUISize.h"
+#include "graphics/IGUIPen.h"
+#include "graphics/TGUIGdiObject.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "CGUIRegion.h"
+#include "graphics/CGUIRegion.h"
 
-#include "GUINative.h"
-#include "TGUIGdiObject.h"
+#include "graphics/GUINative.h"
+#include "graphics/TGUIGdiObject.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUIRegion.h"
+#include "graphics/IGUIRegion.h"
 
 #include <windows.h>
 

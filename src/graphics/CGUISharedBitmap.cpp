@@ -1,4 +1,4 @@
-#include "CGUISharedBitmap.h"
+#include "graphics/CGUISharedBitmap.h"
 
 #include <new>
 #include <utility>

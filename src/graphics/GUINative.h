@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUIPoint.h"
-#include "CGUIPointF.h"
-#include "CGUIRect.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUIPointF.h"
+#include "graphics/CGUIRect.h"
 
 #include <windows.h>
 

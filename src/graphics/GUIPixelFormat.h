@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIColor.h"
+#include "graphics/CGUIColor.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "GUISmoothLine.h"
+#include "graphics/GUISmoothLine.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUIClipBox.h"
-#include "CGUIPoint.h"
-#include "CGUIPointF.h"
+#include "graphics/CGUIClipBox.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUIPointF.h"
 
 #include <algorithm>
 #include <cmath>

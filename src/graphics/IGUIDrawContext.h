@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUIPoint.h"
-#include "CGUIRect.h"
-#include "CGUISize.h"
-#include "CGUITextFormat.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUIRect.h"
+#include "graphics/CGUISize.h"
+#include "graphics/CGUITextFormat.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIPoint.h"
-#include "CGUIPointF.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUIPointF.h"
 
 #include <cstdint>
 

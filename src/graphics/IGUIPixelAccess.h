@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUIPoint.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIPoint.h"
 
 // Reads and writes single pixels of what a drawing context draws into, at
 // logical coordinates.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "IGUIImage.h"
-#include "IGUIPixelAccess.h"
-#include "TGUIPixelSurface.h"
+#include "graphics/IGUIImage.h"
+#include "graphics/IGUIPixelAccess.h"
+#include "graphics/TGUIPixelSurface.h"
 
 // Pixel access straight into the memory of a DIB section of TFormat's depth,
 // at logical coordinates (the context's origin is added). It is filled anew

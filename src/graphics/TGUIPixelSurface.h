@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CGUIClipBox.h"
-#include "CGUIColor.h"
-#include "CGUIPointF.h"
-#include "GUIPixelFormat.h"
-#include "GUISmoothLine.h"
+#include "graphics/CGUIClipBox.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIPointF.h"
+#include "graphics/GUIPixelFormat.h"
+#include "graphics/GUISmoothLine.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "CGUIBoxLayout.h"
+#include "layout/CGUIBoxLayout.h"
 
-#include "GUILayoutGeometry.h"
+#include "layout/GUILayoutGeometry.h"
 
 namespace {
 // One axis of the box, so that a row and a column share one algorithm with

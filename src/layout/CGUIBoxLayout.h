@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUILayoutEntry.h"
-#include "CGUILayoutPlacement.h"
-#include "IGUILayoutItem.h"
+#include "layout/CGUILayoutEntry.h"
+#include "layout/CGUILayoutPlacement.h"
+#include "layout/IGUILayoutItem.h"
 
 #include <cstdint>
 #include <vector>

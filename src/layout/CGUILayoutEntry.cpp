@@ -1,6 +1,6 @@
-#include "CGUILayoutEntry.h"
+#include "layout/CGUILayoutEntry.h"
 
-#include "GUILayoutGeometry.h"
+#include "layout/GUILayoutGeometry.h"
 
 CGUILayoutEntry::CGUILayoutEntry(IGUILayoutItem* item, const CGUILayoutPlacement& placement, bool owned)
     : m_item(item)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUILayoutPlacement.h"
-#include "IGUILayoutItem.h"
+#include "layout/CGUILayoutPlacement.h"
+#include "layout/IGUILayoutItem.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "CGUITableLayout.h"
+#include "layout/CGUITableLayout.h"
 
-#include "GUILayoutGeometry.h"
+#include "layout/GUILayoutGeometry.h"
 
 #include <numeric>
 

@@ -1,6 +1,6 @@
-#include "CGUIWindowLayout.h"
+#include "layout/CGUIWindowLayout.h"
 
-#include "GUILayoutGeometry.h"
+#include "layout/GUILayoutGeometry.h"
 
 #include <windows.h>
 

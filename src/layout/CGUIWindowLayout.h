@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIBoxLayout.h"
-#include "CGUIWindowLayoutItem.h"
+#include "layout/CGUIBoxLayout.h"
+#include "layout/CGUIWindowLayoutItem.h"
 
 // Lays out the children of one window in its client area with an inner box,
 // and is itself the item through which the window enters its parent's

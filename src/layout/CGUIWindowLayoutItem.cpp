@@ -1,4 +1,4 @@
-#include "CGUIWindowLayoutItem.h"
+#include "layout/CGUIWindowLayoutItem.h"
 
 CGUIWindowLayoutItem::CGUIWindowLayoutItem(IGUIWindow* window)
     : m_window(window)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "IGUILayoutItem.h"
-#include "IGUIWindow.h"
+#include "layout/IGUILayoutItem.h"
+#include "window/IGUIWindow.h"
 
 // How a framework window takes part in a layout: sizes and positions go
 // straight to the window (positions relative to its parent's client area),

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUILayoutPlacement.h"
-#include "GUIPixelArithmetic.h"
+#include "graphics/GUIPixelArithmetic.h"
+#include "layout/CGUILayoutPlacement.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIPoint.h"
-#include "CGUISize.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUISize.h"
 
 // Everything a layout places: windows (through their adaptor or window
 // layout) and the layouts themselves, so that layouts nest. Sizes and

@@ -1,4 +1,4 @@
-#include "CArchiveGroup.h"
+#include "params/CArchiveGroup.h"
 
 const CArchiveGroup::Value* CArchiveGroup::Find(const char* name) const
 {

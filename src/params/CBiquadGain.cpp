@@ -1,4 +1,4 @@
-#include "CBiquadGain.h"
+#include "params/CBiquadGain.h"
 
 #include <cmath>
 

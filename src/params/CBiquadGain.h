@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CBiquadResponse.h"
+#include "params/CBiquadResponse.h"
 
 // Magnitude response of the biquad as a linear amplitude ratio.
 class CBiquadGain final : public CBiquadResponse {

@@ -1,4 +1,4 @@
-#include "CBiquadPhaseShift.h"
+#include "params/CBiquadPhaseShift.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CBiquadResponse.h"
+#include "params/CBiquadResponse.h"
 
 // Phase response of the biquad in turns (fractions of a full turn), in the
 // open range (-1, 1), not wrapped. Unlike CBiquadGain it adds the feedback

@@ -1,6 +1,6 @@
-#include "CBiquadResponse.h"
+#include "params/CBiquadResponse.h"
 
-#include "IArchive.h"
+#include "params/IArchive.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IParamFunction.h"
+#include "params/IParamFunction.h"
 
 // Common part of the biquad response functions: the coefficients of
 // y[n] = b0 x[n] + b1 x[n-1] + b2 x[n-2] + a1 y[n-1] + a2 y[n-2] and the

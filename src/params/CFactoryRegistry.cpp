@@ -1,4 +1,4 @@
-#include "CFactoryRegistry.h"
+#include "params/CFactoryRegistry.h"
 
 std::string CFactoryRegistry::MakeKey(const char* classId, const char* interfaceId)
 {

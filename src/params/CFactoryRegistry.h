@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IFactory.h"
+#include "params/IFactory.h"
 
 #include <map>
 #include <string>

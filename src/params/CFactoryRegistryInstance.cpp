@@ -3,12 +3,12 @@
 // program references; keeping the two together means that any program that
 // can reach the registry also links, and so runs, all of the registrations.
 
-#include "CBiquadGain.h"
-#include "CBiquadPhaseShift.h"
-#include "CFactoryRegistry.h"
-#include "CParamFunctionsComposition.h"
-#include "TParamFunction.h"
-#include "TStaticFactory.h"
+#include "params/CBiquadGain.h"
+#include "params/CBiquadPhaseShift.h"
+#include "params/CFactoryRegistry.h"
+#include "params/CParamFunctionsComposition.h"
+#include "params/TParamFunction.h"
+#include "params/TStaticFactory.h"
 
 CFactoryRegistry& CFactoryRegistry::GetInstance()
 {

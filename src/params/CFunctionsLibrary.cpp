@@ -1,4 +1,4 @@
-#include "CFunctionsLibrary.h"
+#include "params/CFunctionsLibrary.h"
 
 #include <cmath>
 

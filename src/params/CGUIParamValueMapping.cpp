@@ -1,4 +1,4 @@
-#include "CGUIParamValueMapping.h"
+#include "params/CGUIParamValueMapping.h"
 
 #include <cmath>
 

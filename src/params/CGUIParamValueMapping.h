@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIValueMapping.h"
-#include "IParam.h"
+#include "params/CGUIValueMapping.h"
+#include "params/IParam.h"
 
 // The value mapping of one parameter: follows the parameter's description,
 // keeps the position of its current value and relays its change brackets.

@@ -1,7 +1,7 @@
-#include "CGUIValueMapping.h"
+#include "params/CGUIValueMapping.h"
 
-#include "IParamDescription.h"
-#include "TParamFunction.h"
+#include "params/IParamDescription.h"
+#include "params/TParamFunction.h"
 
 #include <algorithm>
 #include <climits>

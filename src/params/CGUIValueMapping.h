@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "IGUIValueMapping.h"
-#include "TMemberListener.h"
+#include "foundation/CGUINotifier.h"
+#include "foundation/TMemberListener.h"
+#include "params/IGUIValueMapping.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "CMemoryArchive.h"
+#include "params/CMemoryArchive.h"
 
-#include "IPersistentObject.h"
+#include "params/IPersistentObject.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CArchiveGroup.h"
-#include "IArchive.h"
+#include "params/CArchiveGroup.h"
+#include "params/IArchive.h"
 
 // A hierarchical named-value store held in memory, written and read through
 // the archive interfaces. Reading and writing start at the root group;

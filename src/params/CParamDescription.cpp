@@ -1,6 +1,6 @@
-#include "CParamDescription.h"
+#include "params/CParamDescription.h"
 
-#include "CParamValueFormatter.h"
+#include "params/CParamValueFormatter.h"
 
 #include <cstring>
 

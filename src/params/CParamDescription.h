@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "IParamDescription.h"
+#include "foundation/CGUINotifier.h"
+#include "params/IParamDescription.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IPersistentObject.h"
+#include "params/IPersistentObject.h"
 
 class IParamFunction;
 

@@ -1,7 +1,7 @@
-#include "CParamFunctionsComposition.h"
+#include "params/CParamFunctionsComposition.h"
 
-#include "CSerializableList.h"
-#include "IArchive.h"
+#include "params/CSerializableList.h"
+#include "params/IArchive.h"
 
 #include <memory>
 

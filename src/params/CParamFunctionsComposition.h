@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "ICountable.h"
-#include "IObservable.h"
-#include "IParamFunction.h"
+#include "foundation/CGUINotifier.h"
+#include "params/ICountable.h"
+#include "params/IObservable.h"
+#include "params/IParamFunction.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "CParamValueFormatter.h"
+#include "params/CParamValueFormatter.h"
 
-#include "IParamDescription.h"
+#include "params/IParamDescription.h"
 
 #include <cmath>
 #include <cstdio>

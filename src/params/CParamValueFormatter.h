@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIString.h"
-#include "IParamValueFormatter.h"
+#include "foundation/CGUIString.h"
+#include "params/IParamValueFormatter.h"
 
 // Formats values through a template such as "{value} {unit}". Placeholders
 // are "{value}", "{min}", "{max}", "{default}" (numbers), "{unit}",

@@ -1,6 +1,6 @@
-#include "CSerializableList.h"
+#include "params/CSerializableList.h"
 
-#include "IArchive.h"
+#include "params/IArchive.h"
 
 std::string CSerializableList::ItemKey(int32_t index) const
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CParamFunctionRef.h"
+#include "params/CParamFunctionRef.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IPersistentObject.h"
+#include "params/IPersistentObject.h"
 
 // A mapping of one real number to another (a normalised position to a curved
 // one, an amplitude ratio to decibels, a frequency to a filter response).

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CFunctionsLibrary.h"
-#include "CGUINotifier.h"
-#include "IObservable.h"
-#include "IParamFunction.h"
+#include "foundation/CGUINotifier.h"
+#include "params/CFunctionsLibrary.h"
+#include "params/IObservable.h"
+#include "params/IParamFunction.h"
 
 // Class identifier of the wrapper of each library function.
 template <CFunctionsLibrary::Function F> inline constexpr const char* g_paramFunctionClassId = nullptr;

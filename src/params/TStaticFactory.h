@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CFactoryRegistry.h"
-#include "IParamFunction.h"
+#include "params/CFactoryRegistry.h"
+#include "params/IParamFunction.h"
 
 #include <cstring>
 #include <new>

@@ -1,4 +1,4 @@
-#include "CGUILock.h"
+#include "runtime/CGUILock.h"
 
 CGUILock::CGUILock()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUILock.h"
+#include "runtime/CGUILock.h"
 
 #include <cstddef>
 

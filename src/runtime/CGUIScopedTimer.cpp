@@ -1,4 +1,4 @@
-#include "CGUIScopedTimer.h"
+#include "runtime/CGUIScopedTimer.h"
 
 bool CGUIScopedTimer::Start(CGUITimer& timer, UINT periodMilliseconds, IGUITimerClient* client)
 {

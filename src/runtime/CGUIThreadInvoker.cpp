@@ -1,4 +1,4 @@
-#include "CGUIThreadInvoker.h"
+#include "runtime/CGUIThreadInvoker.h"
 
 namespace {
 bool Drop(IGUICall* call, bool deleteWhenDone)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIThreadInvokerWindow.h"
-#include "IGUIThreadInvoker.h"
+#include "runtime/CGUIThreadInvokerWindow.h"
+#include "runtime/IGUIThreadInvoker.h"
 
 #include <windows.h>
 

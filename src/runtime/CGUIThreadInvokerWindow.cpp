@@ -1,8 +1,8 @@
-#include "CGUIThreadInvokerWindow.h"
+#include "runtime/CGUIThreadInvokerWindow.h"
 
-#include "CGUILockGuard.h"
-#include "CGUIWindowClassRegistry.h"
-#include "GUIModule.h"
+#include "runtime/CGUILockGuard.h"
+#include "runtime/CGUIWindowClassRegistry.h"
+#include "runtime/GUIModule.h"
 
 #include <atomic>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUILock.h"
-#include "IGUICall.h"
+#include "runtime/CGUILock.h"
+#include "runtime/IGUICall.h"
 
 #include <windows.h>
 

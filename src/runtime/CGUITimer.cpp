@@ -1,4 +1,4 @@
-#include "CGUITimer.h"
+#include "runtime/CGUITimer.h"
 
 CGUITimer::CGUITimer(HWND window)
     : m_window(window)

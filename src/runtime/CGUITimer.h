@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUILifetime.h"
-#include "IGUITimerClient.h"
+#include "foundation/CGUILifetime.h"
+#include "runtime/IGUITimerClient.h"
 
 #include <windows.h>
 

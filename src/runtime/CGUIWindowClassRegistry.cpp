@@ -1,6 +1,6 @@
-#include "CGUIWindowClassRegistry.h"
+#include "runtime/CGUIWindowClassRegistry.h"
 
-#include "CGUILockGuard.h"
+#include "runtime/CGUILockGuard.h"
 
 CGUIWindowClassRegistry& CGUIWindowClassRegistry::GetInstance()
 {

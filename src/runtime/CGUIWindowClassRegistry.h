@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUILock.h"
-#include "CGUIString.h"
+#include "foundation/CGUIString.h"
+#include "runtime/CGUILock.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "GUIModule.h"
+#include "runtime/GUIModule.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUICall.h"
+#include "runtime/IGUICall.h"
 
 // Carries calls to the thread that owns a window. A call passed with
 // deleteWhenDone belongs to the invoker from the moment of the call: it is

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUICall.h"
+#include "runtime/IGUICall.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "CGUIActivationContext.h"
+#include "window/CGUIActivationContext.h"
 
-#include "GUIModule.h"
+#include "runtime/GUIModule.h"
 
 #include <vector>
 

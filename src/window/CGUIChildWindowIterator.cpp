@@ -1,6 +1,6 @@
-#include "CGUIChildWindowIterator.h"
+#include "window/CGUIChildWindowIterator.h"
 
-#include "CGUIWindow.h"
+#include "window/CGUIWindow.h"
 
 CGUIChildWindowIterator::CGUIChildWindowIterator(HWND parent)
     : m_next(parent ? GetWindow(parent, GW_CHILD) : nullptr)

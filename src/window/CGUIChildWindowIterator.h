@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUIWindow.h"
+#include "window/IGUIWindow.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "CGUICustomWindow.h"
+#include "window/CGUICustomWindow.h"
 
-#include "CGUIActivationContext.h"
-#include "CGUICursor.h"
-#include "CGUILifetimeGuard.h"
-#include "GUIModule.h"
-#include "GUINative.h"
+#include "foundation/CGUILifetimeGuard.h"
+#include "graphics/CGUICursor.h"
+#include "graphics/GUINative.h"
+#include "runtime/GUIModule.h"
+#include "window/CGUIActivationContext.h"
 
 namespace {
 // A new child window goes to the top of its siblings (HWND_TOP: the z-order

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "CGUILifetime.h"
-#include "CGUIRegion.h"
-#include "CGUIThreadInvoker.h"
-#include "CGUITimer.h"
-#include "CGUIWindow.h"
-#include "CGUIWindowCompositor.h"
-#include "CGUIWindowMouseTracker.h"
-#include "GUIWindowClass.h"
-#include "IGUIKeyboardListener.h"
-#include "IGUIMouseListener.h"
-#include "IGUIPainter.h"
-#include "IGUIWindowListener.h"
+#include "foundation/CGUILifetime.h"
+#include "graphics/CGUIRegion.h"
+#include "runtime/CGUIThreadInvoker.h"
+#include "runtime/CGUITimer.h"
+#include "window/CGUIWindow.h"
+#include "window/CGUIWindowCompositor.h"
+#include "window/CGUIWindowMouseTracker.h"
+#include "window/GUIWindowClass.h"
+#include "window/IGUIKeyboardListener.h"
+#include "window/IGUIMouseListener.h"
+#include "window/IGUIPainter.h"
+#include "window/IGUIWindowListener.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "CGUIDialogWindow.h"
+#include "window/CGUIDialogWindow.h"
 
 bool CGUIDialogWindow::CreateDialog(IGUIWindow* owner, DWORD extraStyle)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUICustomWindow.h"
+#include "window/CGUICustomWindow.h"
 
 #include <windows.h>
 

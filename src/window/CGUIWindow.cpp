@@ -1,9 +1,9 @@
-#include "CGUIWindow.h"
+#include "window/CGUIWindow.h"
 
-#include "CGUIChildWindowIterator.h"
-#include "GUIModule.h"
-#include "GUIPixelArithmetic.h"
-#include "TGUICall.h"
+#include "graphics/GUIPixelArithmetic.h"
+#include "runtime/GUIModule.h"
+#include "runtime/TGUICall.h"
+#include "window/CGUIChildWindowIterator.h"
 
 #include <algorithm>
 #include <atomic>

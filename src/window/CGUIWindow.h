@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUINotifier.h"
-#include "CGUIString.h"
-#include "IGUIWindow.h"
+#include "foundation/CGUINotifier.h"
+#include "foundation/CGUIString.h"
+#include "window/IGUIWindow.h"
 
 #include <windows.h>
 

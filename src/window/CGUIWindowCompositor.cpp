@@ -1,4 +1,4 @@
-#include "CGUIWindowCompositor.h"
+#include "window/CGUIWindowCompositor.h"
 
 #include "foundation/CGUILifetimeGuard.h"
 #include "graphics/CGUIDrawContext.h"

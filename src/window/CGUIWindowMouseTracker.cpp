@@ -1,4 +1,4 @@
-#include "CGUIWindowMouseTracker.h"
+#include "window/CGUIWindowMouseTracker.h"
 
 #include "foundation/CGUILifetimeGuard.h"
 #include "graphics/CGUICursor.h"

@@ -1,4 +1,4 @@
-#include "CenterWindow.h"
+#include "window/CenterWindow.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IGUIWindow.h"
+#include "window/IGUIWindow.h"
 
 // Centres window on its owner's window, or on the screen when it has no
 // framework owner; a window larger than the area goes to 0 (never negative).

@@ -1,8 +1,8 @@
-#include "GUIWindowClass.h"
+#include "window/GUIWindowClass.h"
 
-#include "CGUIActivationContext.h"
-#include "CGUIWindowClassRegistry.h"
-#include "GUIModule.h"
+#include "runtime/CGUIWindowClassRegistry.h"
+#include "runtime/GUIModule.h"
+#include "window/CGUIActivationContext.h"
 
 CGUIString RegisterWindowClass(EGUIWindowClass kind, WNDPROC windowProc)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIString.h"
+#include "foundation/CGUIString.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIPoint.h"
-#include "CGUISize.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUISize.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GUIWindowEvents.h"
+#include "window/GUIWindowEvents.h"
 
 // Keyboard input and focus of a window. A key message goes to OnKeyDown or
 // OnKeyUp only when WantsKey accepts it; otherwise the window hands it to its

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GUIWindowEvents.h"
+#include "window/GUIWindowEvents.h"
 
 // Mouse input of a window, in client coordinates. Down, up, click and double
 // click come only for points that the window's hit test accepts; a click is an

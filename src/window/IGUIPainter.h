@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUISize.h"
+#include "graphics/CGUISize.h"
 
 class CGUINotifier;
 class IGUIDrawContext;

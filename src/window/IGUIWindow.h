@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUIPoint.h"
-#include "CGUIRect.h"
-#include "CGUISize.h"
-#include "IGUIThreadInvoker.h"
+#include "graphics/CGUIPoint.h"
+#include "graphics/CGUIRect.h"
+#include "graphics/CGUISize.h"
+#include "runtime/IGUIThreadInvoker.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GUIWindowEvents.h"
+#include "window/GUIWindowEvents.h"
 
 // The life of a window: creation, destruction, size, position, enabling.
 // Called on the window's thread, from its window procedure.

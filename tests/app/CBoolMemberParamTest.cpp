@@ -1,8 +1,8 @@
-#include "CBoolMemberParam.h"
+#include "app/CBoolMemberParam.h"
 #include "CDXiMemoryRegistry.h"
-#include "CDXiPlugin.h"
-#include "CGUIParamValueMapping.h"
-#include "DXiRegistryCodes.h"
+#include "app/CDXiPlugin.h"
+#include "app/DXiRegistryCodes.h"
+#include "params/CGUIParamValueMapping.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CDXiWin32Registry.h"
+#include "app/CDXiWin32Registry.h"
 
 #include <string>
 #include <vector>

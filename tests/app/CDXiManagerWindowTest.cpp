@@ -1,7 +1,7 @@
-#include "CDXiManagerWindow.h"
+#include "app/CDXiManagerWindow.h"
 #include "CDXiMemoryRegistry.h"
-#include "CGUIParamCheckBox.h"
-#include "DXiRegistryCodes.h"
+#include "app/CGUIParamCheckBox.h"
+#include "app/DXiRegistryCodes.h"
 
 #include <gtest/gtest.h>
 

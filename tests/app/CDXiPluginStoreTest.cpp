@@ -1,7 +1,7 @@
-#include "CDXiPluginStore.h"
-#include "AppendRegistryError.h"
+#include "app/CDXiPluginStore.h"
 #include "CDXiMemoryRegistry.h"
-#include "DXiRegistryCodes.h"
+#include "app/AppendRegistryError.h"
+#include "app/DXiRegistryCodes.h"
 
 #include <gtest/gtest.h>
 

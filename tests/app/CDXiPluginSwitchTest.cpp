@@ -1,7 +1,7 @@
 #include "CDXiMemoryRegistry.h"
-#include "CDXiPlugin.h"
-#include "CDXiPluginStore.h"
-#include "DXiRegistryCodes.h"
+#include "app/CDXiPlugin.h"
+#include "app/CDXiPluginStore.h"
+#include "app/DXiRegistryCodes.h"
 
 #include <gtest/gtest.h>
 

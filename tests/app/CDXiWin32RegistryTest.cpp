@@ -1,6 +1,6 @@
 #include "CCollectingRegistry.h"
-#include "CDXiPluginStore.h"
 #include "RegistryDump.h"
+#include "app/CDXiPluginStore.h"
 
 #include <gtest/gtest.h>
 #include <shlwapi.h>

@@ -3,7 +3,7 @@
 // and on, until it is terminated.
 //   store_switch_child <scratch key under HKCU> <ready event>
 #include "CCollectingRegistry.h"
-#include "CDXiPluginStore.h"
+#include "app/CDXiPluginStore.h"
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
-#include "CGUIButton.h"
-#include "CGUIDialogWindow.h"
-#include "GUICommonControls.h"
+#include "controls/CGUIButton.h"
+#include "controls/GUICommonControls.h"
+#include "window/CGUIDialogWindow.h"
 
 #include <gtest/gtest.h>
 

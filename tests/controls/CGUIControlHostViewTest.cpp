@@ -1,5 +1,5 @@
-#include "CGUICursor.h"
 #include "ControlTestSupport.h"
+#include "graphics/CGUICursor.h"
 
 #include <gtest/gtest.h>
 

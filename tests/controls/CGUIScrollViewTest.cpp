@@ -1,5 +1,5 @@
-#include "CGUIScrollView.h"
-#include "CGUIDialogWindow.h"
+#include "controls/CGUIScrollView.h"
+#include "window/CGUIDialogWindow.h"
 
 #include <gtest/gtest.h>
 

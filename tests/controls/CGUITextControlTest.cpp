@@ -1,7 +1,7 @@
-#include "CGUITextControl.h"
-#include "CGUIDialogWindow.h"
+#include "controls/CGUITextControl.h"
 #include "ControlTestSupport.h"
 #include "GUITestImage.h"
+#include "window/CGUIDialogWindow.h"
 
 #include <gtest/gtest.h>
 

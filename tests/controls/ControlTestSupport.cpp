@@ -1,6 +1,6 @@
 #include "ControlTestSupport.h"
 
-#include "IGUIDrawContext.h"
+#include "graphics/IGUIDrawContext.h"
 
 #include <algorithm>
 

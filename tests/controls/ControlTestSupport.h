@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUIControl.h"
-#include "CGUIControlHostView.h"
-#include "IGUIControlShape.h"
+#include "controls/CGUIControl.h"
+#include "controls/CGUIControlHostView.h"
+#include "controls/IGUIControlShape.h"
+#include "graphics/CGUIColor.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "CGUINotifier.h"
+#include "foundation/CGUINotifier.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CGUIString.h"
+#include "foundation/CGUIString.h"
 
 #include <gtest/gtest.h>
 

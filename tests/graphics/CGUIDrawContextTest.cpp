@@ -1,8 +1,8 @@
-#include "CGUIDrawContext.h"
-#include "CGUIAttachedBitmap.h"
-#include "CGUIFont.h"
+#include "graphics/CGUIDrawContext.h"
 #include "GUITestImage.h"
-#include "IGUIPixelAccess.h"
+#include "graphics/CGUIAttachedBitmap.h"
+#include "graphics/CGUIFont.h"
+#include "graphics/IGUIPixelAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CGUIAttachedBitmap.h"
-#include "CGUIBitmap.h"
-#include "CGUIDIBSection.h"
-#include "CGUIMemoryDrawContext.h"
+#include "graphics/CGUIAttachedBitmap.h"
+#include "graphics/CGUIBitmap.h"
+#include "graphics/CGUIDIBSection.h"
+#include "graphics/CGUIMemoryDrawContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CGUIRegion.h"
+#include "graphics/CGUIRegion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Random segments through all four back ends: the platform back end (GetPixel/
 // SetPixel and platform runs) and the memory back ends must leave the same
 // pixels.
-#include "CGUIDIBPen.h"
 #include "GUITestImage.h"
+#include "graphics/CGUIDIBPen.h"
 
 #include <gtest/gtest.h>
 

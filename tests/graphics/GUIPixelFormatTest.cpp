@@ -1,5 +1,5 @@
-#include "GUIPixelFormat.h"
-#include "TGUIPixelSurface.h"
+#include "graphics/GUIPixelFormat.h"
+#include "graphics/TGUIPixelSurface.h"
 
 #include <gtest/gtest.h>
 

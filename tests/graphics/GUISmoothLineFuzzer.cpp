@@ -1,7 +1,7 @@
 // Draws random segments into random images of every depth and checks that no
 // byte outside the clip box inside the image changes: not in the guard bands
 // around the image memory, not in row padding, not in pixels outside the clip.
-#include "TGUIPixelSurface.h"
+#include "graphics/TGUIPixelSurface.h"
 
 #include <cstdint>
 #include <cstdlib>

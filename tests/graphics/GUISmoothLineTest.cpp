@@ -1,5 +1,5 @@
-#include "GUISmoothLine.h"
-#include "TGUIPixelSurface.h"
+#include "graphics/GUISmoothLine.h"
+#include "graphics/TGUIPixelSurface.h"
 
 #include <gtest/gtest.h>
 

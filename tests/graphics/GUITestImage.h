@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUIColor.h"
-#include "CGUIDIBSection.h"
-#include "IGUIDrawContext.h"
+#include "graphics/CGUIColor.h"
+#include "graphics/CGUIDIBSection.h"
+#include "graphics/IGUIDrawContext.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "CGUIBoxLayout.h"
+#include "layout/CGUIBoxLayout.h"
 
 #include "LayoutTestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "CGUITableLayout.h"
-#include "CGUIBoxLayout.h"
+#include "layout/CGUITableLayout.h"
+#include "layout/CGUIBoxLayout.h"
 
 #include "LayoutTestSupport.h"
 

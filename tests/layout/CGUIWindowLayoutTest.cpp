@@ -1,4 +1,4 @@
-#include "CGUIWindowLayout.h"
+#include "layout/CGUIWindowLayout.h"
 
 #include "LayoutTestSupport.h"
 #include "LayoutTestWindow.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGUILayoutPlacement.h"
-#include "CGUIRect.h"
-#include "IGUILayoutItem.h"
+#include "graphics/CGUIRect.h"
+#include "layout/CGUILayoutPlacement.h"
+#include "layout/IGUILayoutItem.h"
 
 #include <ostream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CGUIWindow.h"
+#include "window/CGUIWindow.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "CBiquadGain.h"
-#include "CBiquadPhaseShift.h"
-#include "CMemoryArchive.h"
+#include "params/CBiquadGain.h"
+#include "params/CBiquadPhaseShift.h"
+#include "params/CMemoryArchive.h"
 
 #include <gtest/gtest.h>
 

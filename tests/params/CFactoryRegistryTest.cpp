@@ -1,10 +1,10 @@
-#include "CFactoryRegistry.h"
-#include "CBiquadGain.h"
-#include "CBiquadPhaseShift.h"
-#include "CParamFunctionsComposition.h"
+#include "params/CFactoryRegistry.h"
 #include "ParamTestSupport.h"
-#include "TParamFunction.h"
-#include "TStaticFactory.h"
+#include "params/CBiquadGain.h"
+#include "params/CBiquadPhaseShift.h"
+#include "params/CParamFunctionsComposition.h"
+#include "params/TParamFunction.h"
+#include "params/TStaticFactory.h"
 
 #include <gtest/gtest.h>
 

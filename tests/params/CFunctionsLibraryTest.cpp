@@ -1,7 +1,7 @@
-#include "CFunctionsLibrary.h"
-#include "CMemoryArchive.h"
+#include "params/CFunctionsLibrary.h"
 #include "ParamTestSupport.h"
-#include "TParamFunction.h"
+#include "params/CMemoryArchive.h"
+#include "params/TParamFunction.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "CGUIParamValueMapping.h"
-#include "CParamDescription.h"
-#include "IParamFunction.h"
+#include "params/CGUIParamValueMapping.h"
+#include "params/CParamDescription.h"
+#include "params/IParamFunction.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CMemoryArchive.h"
+#include "params/CMemoryArchive.h"
 #include "ParamTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
-#include "CParamDescription.h"
-#include "CParamValueFormatter.h"
+#include "params/CParamDescription.h"
+#include "params/CParamValueFormatter.h"
+
+#include "CCountingListener.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +11,6 @@
 #include <string>
 
 namespace {
-class CCountingListener final : public IGUIListener {
-public:
-    void OnNotify() override { ++calls; }
-    int calls = 0;
-};
-
 std::string FormatValue(IParamDescription& description, float value)
 {
     char* out = nullptr;
@@ -64,16 +60,16 @@ TEST(CParamDescription, NotifiesOncePerChange)
 
     description.SetMin(20.0f);
     description.SetKind(2);
-    EXPECT_EQ(listener.calls, 0);
+    EXPECT_EQ(listener.count, 0);
     description.SetName("Cutoff");
     description.SetUnit("Hz");
-    EXPECT_EQ(listener.calls, 2);
+    EXPECT_EQ(listener.count, 2);
     description.SetMax(nan);
     description.SetMax(nan);
-    EXPECT_EQ(listener.calls, 4);
+    EXPECT_EQ(listener.count, 4);
     description.SetDefault(500.0f);
     description.SetKind(1);
-    EXPECT_EQ(listener.calls, 6);
+    EXPECT_EQ(listener.count, 6);
     EXPECT_EQ(description.GetDefault(), 500.0f);
     // The formatter made for kind 2 stays.
     EXPECT_EQ(FormatValue(description, 0.5f), "0.50");
@@ -87,7 +83,7 @@ TEST(CParamDescription, CopyFromGivesAnIndependentFormatterAndNotifiesOnce)
     CCountingListener listener;
     copy.GetNotifier().AddListener(&listener);
     copy.CopyFrom(*source);
-    EXPECT_EQ(listener.calls, 1);
+    EXPECT_EQ(listener.count, 1);
     EXPECT_NE(copy.GetFormatter(), source->GetFormatter());
     source.reset();
     EXPECT_STREQ(copy.GetName(), "Gain");
@@ -99,7 +95,7 @@ TEST(CParamDescription, CopyFromGivesAnIndependentFormatterAndNotifiesOnce)
     EXPECT_EQ(FormatValue(copy, 1.25f), "1.2 dB");
 
     copy.CopyFrom(copy);
-    EXPECT_EQ(listener.calls, 2);
+    EXPECT_EQ(listener.count, 2);
     EXPECT_STREQ(copy.GetUnit(), "dB");
     EXPECT_EQ(FormatValue(copy, 1.25f), "1.2 dB");
 }

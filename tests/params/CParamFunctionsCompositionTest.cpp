@@ -1,8 +1,8 @@
-#include "CParamFunctionsComposition.h"
-#include "CBiquadGain.h"
-#include "CMemoryArchive.h"
+#include "params/CParamFunctionsComposition.h"
 #include "ParamTestSupport.h"
-#include "TParamFunction.h"
+#include "params/CBiquadGain.h"
+#include "params/CMemoryArchive.h"
+#include "params/TParamFunction.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CParamValueFormatter.h"
-#include "CParamDescription.h"
+#include "params/CParamValueFormatter.h"
+#include "params/CParamDescription.h"
 
 #include <gtest/gtest.h>
 

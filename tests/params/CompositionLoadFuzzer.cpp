@@ -3,10 +3,10 @@
 // class identifiers that compositions use. A load that succeeds must save and
 // load again to the same archive content.
 
-#include "CMemoryArchive.h"
-#include "CParamFunctionsComposition.h"
 #include "FuzzInput.h"
-#include "IPersistentObject.h"
+#include "params/CMemoryArchive.h"
+#include "params/CParamFunctionsComposition.h"
+#include "params/IPersistentObject.h"
 
 #include <cstdlib>
 

@@ -2,9 +2,9 @@
 // Number formats come from a safe set, or are arbitrary bytes that the
 // formatter must either accept safely or refuse.
 
-#include "CParamDescription.h"
-#include "CParamValueFormatter.h"
 #include "FuzzInput.h"
+#include "params/CParamDescription.h"
+#include "params/CParamValueFormatter.h"
 
 #include <cstdlib>
 #include <memory>

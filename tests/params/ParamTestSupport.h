@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CFactoryRegistry.h"
-#include "IArchive.h"
-#include "IParamFunction.h"
+#include "params/CFactoryRegistry.h"
+#include "params/IArchive.h"
+#include "params/IParamFunction.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 // Links the parameter library without naming any of its classes: every
 // registration must still have run during static initialisation.
 
-#include "CFactoryRegistry.h"
-#include "IParamFunction.h"
+#include "params/CFactoryRegistry.h"
+#include "params/IParamFunction.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CGUILock.h"
-#include "CGUILockGuard.h"
+#include "runtime/CGUILock.h"
+#include "runtime/CGUILockGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CGUIThreadInvoker.h"
-#include "CGUIWindowClassRegistry.h"
-#include "GUIModule.h"
+#include "runtime/CGUIThreadInvoker.h"
 #include "GUITestSupport.h"
+#include "runtime/CGUIWindowClassRegistry.h"
+#include "runtime/GUIModule.h"
 
 #include <gtest/gtest.h>
 

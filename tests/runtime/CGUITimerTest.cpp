@@ -1,6 +1,6 @@
-#include "CGUITimer.h"
-#include "CGUIScopedTimer.h"
+#include "runtime/CGUITimer.h"
 #include "GUITestSupport.h"
+#include "runtime/CGUIScopedTimer.h"
 
 #include <gtest/gtest.h>
 

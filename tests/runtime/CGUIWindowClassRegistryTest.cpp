@@ -1,5 +1,5 @@
-#include "CGUIWindowClassRegistry.h"
-#include "GUIModule.h"
+#include "runtime/CGUIWindowClassRegistry.h"
+#include "runtime/GUIModule.h"
 
 #include <gtest/gtest.h>
 

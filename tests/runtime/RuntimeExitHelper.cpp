@@ -1,8 +1,8 @@
 // Started by the registry tests: registers window classes through the class
 // registry and ends normally; an exit handler that runs after the registry is
 // destroyed checks what is still registered. The exit code counts the faults.
-#include "CGUIWindowClassRegistry.h"
-#include "GUIModule.h"
+#include "runtime/CGUIWindowClassRegistry.h"
+#include "runtime/GUIModule.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "CDXiMemoryRegistry.h"
 
-#include "DXiRegistryCodes.h"
+#include "app/DXiRegistryCodes.h"
 
 #include <algorithm>
 #include <cctype>

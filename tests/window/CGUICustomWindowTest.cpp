@@ -1,9 +1,9 @@
-#include "CGUIActivationContext.h"
-#include "CGUIWindowClassRegistry.h"
-#include "GUIModule.h"
 #include "GUITestImage.h"
 #include "GUITestSupport.h"
 #include "RecordingWindow.h"
+#include "runtime/CGUIWindowClassRegistry.h"
+#include "runtime/GUIModule.h"
+#include "window/CGUIActivationContext.h"
 
 #include <gtest/gtest.h>
 

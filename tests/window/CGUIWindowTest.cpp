@@ -1,7 +1,7 @@
-#include "CGUIChildWindowIterator.h"
-#include "GUIModule.h"
 #include "GUITestSupport.h"
 #include "TestWindow.h"
+#include "runtime/GUIModule.h"
+#include "window/CGUIChildWindowIterator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CGUIDialogWindow.h"
-#include "CGUINotifier.h"
-#include "IGUIDrawContext.h"
-#include "IGUIRegion.h"
+#include "foundation/CGUINotifier.h"
+#include "graphics/IGUIDrawContext.h"
+#include "graphics/IGUIRegion.h"
+#include "window/CGUIDialogWindow.h"
 
 #include <string>
 #include <vector>

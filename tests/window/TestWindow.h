@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CGUIThreadInvoker.h"
-#include "CGUIWindow.h"
+#include "runtime/CGUIThreadInvoker.h"
+#include "window/CGUIWindow.h"
 
 #include <windows.h>
 
