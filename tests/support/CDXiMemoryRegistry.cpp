@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <sstream>
 
@@ -17,6 +18,13 @@ constexpr int32_t kProcessAborted = 1067;
 const char* Text(const char* text)
 {
     return text ? text : "";
+}
+
+std::string Hex(uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
+    return text;
 }
 
 // One step of a copy or tree delete; steps below 0 never run out.
@@ -205,11 +213,11 @@ int32_t CDXiMemoryRegistry::FindPath(
     return kSuccess;
 }
 
-IDXiRegistry::Key CDXiMemoryRegistry::AddHandle(std::shared_ptr<Node> node, uint32_t access)
+IDXiRegistry::Key CDXiMemoryRegistry::AddHandle(std::shared_ptr<Node> node, uint32_t access, const char* name)
 {
     const Key key = reinterpret_cast<Key>(m_nextHandle);
     m_nextHandle += 4;
-    m_handles[key] = { std::move(node), access };
+    m_handles[key] = { std::move(node), access, Text(name) };
     return key;
 }
 
@@ -218,8 +226,10 @@ int32_t CDXiMemoryRegistry::BeginPartialCall(Operation operation, int& steps, co
 {
     if (m_recording) {
         std::ostringstream call;
-        (call << ... << arguments);
-        m_calls.push_back(call.str());
+        ((call << arguments << ' '), ...);
+        std::string text = call.str();
+        text.pop_back();
+        m_calls.push_back(text);
     }
     steps = -1;
     ++m_callCount;
@@ -228,7 +238,7 @@ int32_t CDXiMemoryRegistry::BeginPartialCall(Operation operation, int& steps, co
         return kProcessAborted;
     }
     for (auto fault = m_faults.begin(); fault != m_faults.end(); ++fault) {
-        if (fault->operation == operation && --fault->remaining == 0) {
+        if ((fault->operation == operation || fault->operation == Operation::Any) && --fault->remaining == 0) {
             const int32_t code = fault->code;
             steps = fault->steps;
             m_faults.erase(fault);
@@ -247,7 +257,7 @@ int32_t CDXiMemoryRegistry::BeginCall(Operation operation, const Arguments&... a
 
 int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t access, Key* key)
 {
-    if (const int32_t fault = BeginCall(Operation::Open, "Open ", Text(subKey), " ", access)) {
+    if (const int32_t fault = BeginCall(Operation::Open, "Open", Text(subKey), Hex(access))) {
         return fault;
     }
     std::shared_ptr<Node> from, node;
@@ -257,13 +267,13 @@ int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t acc
     if (const int32_t result = FindPath(from, subKey, node)) {
         return result;
     }
-    *key = AddHandle(node, access);
+    *key = AddHandle(node, access, subKey);
     return kSuccess;
 }
 
 int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength)
 {
-    if (const int32_t fault = BeginCall(Operation::Enum, "Enum ", index)) {
+    if (const int32_t fault = BeginCall(Operation::Enum, "Enum", index)) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -284,7 +294,7 @@ int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_
 
 int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    if (const int32_t fault = BeginCall(Operation::Query, "Query ", Text(valueName))) {
+    if (const int32_t fault = BeginCall(Operation::Query, "Query", Text(valueName))) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -310,7 +320,7 @@ int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t*
 
 int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
 {
-    if (const int32_t fault = BeginCall(Operation::Create, "Create ", Text(subKey))) {
+    if (const int32_t fault = BeginCall(Operation::Create, "Create", Text(subKey))) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -326,22 +336,27 @@ int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
     for (const std::string& part : parts) {
         node = node->Child(part);
     }
-    *key = AddHandle(node, kAllAccess);
+    *key = AddHandle(node, kAllAccess, subKey);
     return kSuccess;
 }
 
 int32_t CDXiMemoryRegistry::CloseKey(Key key)
 {
-    if (const int32_t fault = BeginCall(Operation::Close, "Close")) {
-        return fault;
+    const auto handle = m_handles.find(key);
+    const bool known = handle != m_handles.end();
+    // Even a failing close lets the handle go, as RegCloseKey does.
+    const int32_t fault = BeginCall(Operation::Close, "Close", known ? handle->second.name : "");
+    if (!known) {
+        return fault ? fault : kInvalidHandle;
     }
-    return m_handles.erase(key) == 1 ? kSuccess : kInvalidHandle;
+    m_handles.erase(handle);
+    return fault;
 }
 
 int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destination)
 {
     int steps = 0;
-    const int32_t fault = BeginPartialCall(Operation::Copy, steps, "Copy ", subKey ? subKey : "(null)");
+    const int32_t fault = BeginPartialCall(Operation::Copy, steps, "Copy", subKey ? subKey : "(null)");
     if (fault && steps == 0) {
         return fault;
     }
@@ -362,7 +377,7 @@ int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destinat
 int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
 {
     int steps = 0;
-    const int32_t fault = BeginPartialCall(Operation::Delete, steps, "Delete ", Text(subKey));
+    const int32_t fault = BeginPartialCall(Operation::Delete, steps, "Delete", Text(subKey));
     if (fault && steps == 0) {
         return fault;
     }
@@ -397,7 +412,7 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
 int32_t CDXiMemoryRegistry::EnumValue(
     Key key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    if (const int32_t fault = BeginCall(Operation::EnumValue, "EnumValue ", index)) {
+    if (const int32_t fault = BeginCall(Operation::EnumValue, "EnumValue", index)) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -428,7 +443,7 @@ int32_t CDXiMemoryRegistry::EnumValue(
 
 int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* newName)
 {
-    if (const int32_t fault = BeginCall(Operation::Rename, "Rename ", Text(subKey), " ", Text(newName))) {
+    if (const int32_t fault = BeginCall(Operation::Rename, "Rename", subKey ? subKey : "(null)", Text(newName))) {
         return fault;
     }
     if (!m_renameSupported) {

@@ -16,12 +16,12 @@
 // killed process and collects the error boxes.
 class CDXiMemoryRegistry : public IDXiRegistry {
 public:
-    enum class Operation { Open, Enum, EnumValue, Query, Create, Close, Copy, Delete, Rename };
+    // Any stands for every operation: a fault on it counts all calls.
+    enum class Operation { Any, Open, Enum, EnumValue, Query, Create, Close, Copy, Delete, Rename };
 
     struct Value {
         uint32_t type = 0;
         std::vector<uint8_t> data;
-        bool operator==(const Value&) const = default;
     };
 
     CDXiMemoryRegistry();
@@ -75,8 +75,9 @@ public:
     // Registry calls made so far (the error text and box are no registry calls).
     int GetCallCount() const { return m_callCount; }
     const std::vector<std::string>& GetErrorBoxes() const { return m_errorBoxes; }
-    // Every registry call with its arguments, when enabled; nothing is built
-    // while it is not.
+    // Every registry call with its arguments ("Open <sub-key> <access in
+    // hex>", "Close <the closed key's sub-key>", ...), when enabled; nothing
+    // is built while it is not.
     void SetRecording(bool recording) { m_recording = recording; }
     const std::vector<std::string>& GetCalls() const { return m_calls; }
     void ClearCalls() { m_calls.clear(); }
@@ -86,6 +87,8 @@ private:
     struct Handle {
         std::shared_ptr<Node> node;
         uint32_t access;
+        // The sub-key path it was opened with, for the recorded calls.
+        std::string name;
     };
     struct Fault {
         Operation operation;
@@ -97,7 +100,7 @@ private:
     // The node a handle refers to and its rights; the root has every right.
     int32_t Resolve(Key key, uint32_t neededAccess, std::shared_ptr<Node>& node) const;
     int32_t FindPath(const std::shared_ptr<Node>& from, const char* path, std::shared_ptr<Node>& node) const;
-    Key AddHandle(std::shared_ptr<Node> node, uint32_t access);
+    Key AddHandle(std::shared_ptr<Node> node, uint32_t access, const char* name);
     // Counts and records the call; the code it must fail with, or 0. steps
     // is how much of its work a failing call still does.
     template <typename... Arguments>
