@@ -32,57 +32,12 @@ protected:
         EXPECT_EQ(SHDeleteKeyA(HKEY_CURRENT_USER, m_scratchPath.c_str()), ERROR_SUCCESS);
     }
 
-    HKEY CreateKey(HKEY parent, const std::string& path)
-    {
-        HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyA(parent, path.c_str(), &key), ERROR_SUCCESS);
-        return key;
-    }
-    void SetValue(HKEY key, const char* name, DWORD type, const std::vector<BYTE>& data)
-    {
-        EXPECT_EQ(RegSetValueExA(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
-    }
-    // An instrument with values of every type and three levels of sub-keys.
     void AddInstrument(const std::string& name)
     {
-        HKEY key = CreateKey(m_pluginRoot, name);
-        SetValue(key, "Description", REG_SZ, { 'O', 'r', 'g', 'u', 'e', ' ', 0x96, ' ', 0xE0, 0 });
-        SetValue(key, "HelpFilePath", REG_SZ, { 0 });
-        SetValue(key, nullptr, REG_SZ, { 'd', 'e', 'f', 0 });
-        SetValue(key, "Path", REG_EXPAND_SZ, { '%', 'X', '%', 0 });
-        SetValue(key, "Blob", REG_BINARY, { 0, 1, 2, 255, 128 });
-        SetValue(key, "Flags", REG_DWORD, { 4, 3, 2, 1 });
-        SetValue(key, "Big", REG_QWORD, { 1, 2, 3, 4, 5, 6, 7, 8 });
-        SetValue(key, "List", REG_MULTI_SZ, { 'a', 0, 'b', 'c', 0, 0 });
-        SetValue(key, "Nothing", REG_NONE, {});
-        HKEY deep = CreateKey(key, "Programs\\Bank A\\Patch 1");
-        SetValue(deep, "Level", REG_DWORD, { 9, 0, 0, 0 });
-        RegCloseKey(deep);
-        RegCloseKey(CreateKey(key, "Empty"));
-        RegCloseKey(key);
+        ASSERT_TRUE(AddTestInstrument(m_pluginRoot, name, "Orgue \x96 \xE0"));
     }
-    std::string DumpInstrument(const std::string& name)
-    {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(m_pluginRoot, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            return "missing";
-        }
-        const std::string dump = DumpRegistryKey(key);
-        RegCloseKey(key);
-        return dump;
-    }
-    std::vector<std::string> InstrumentKeys()
-    {
-        std::vector<std::string> names;
-        char name[300];
-        DWORD length = sizeof(name);
-        for (DWORD index = 0;
-             RegEnumKeyExA(m_pluginRoot, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-             ++index, length = sizeof(name)) {
-            names.emplace_back(name);
-        }
-        return names;
-    }
+    std::string DumpInstrument(const std::string& name) { return DumpRegistryKey(m_pluginRoot, name); }
+    std::vector<std::string> InstrumentKeys() { return ListSubKeys(m_pluginRoot); }
 
     std::string m_scratchPath;
     HKEY m_scratch = nullptr;
