@@ -11,7 +11,6 @@
 using namespace DXiRegistryCodes;
 
 namespace {
-constexpr std::size_t kMaxKeyNameLength = 255;
 // What the calls of a killed process get (they get nothing, in truth).
 constexpr int32_t kProcessAborted = 1067;
 
@@ -37,9 +36,20 @@ bool TakeStep(int& steps)
     return true;
 }
 
-bool IsValidKeyName(const std::string& name)
+// A value into a caller's buffer of *size bytes, as both value reads do.
+int32_t ReadValue(const CDXiMemoryRegistry::Value& value, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    return !name.empty() && name.size() <= kMaxKeyNameLength && name.find('\\') == std::string::npos;
+    const auto stored = static_cast<uint32_t>(value.data.size());
+    *type = value.type;
+    if (data && stored > *size) {
+        *size = stored;
+        return kMoreData;
+    }
+    if (data && stored > 0) {
+        std::memcpy(data, value.data.data(), stored);
+    }
+    *size = stored;
+    return kSuccess;
 }
 
 // Registry names compare without regard to ASCII letter case.
@@ -74,7 +84,8 @@ std::vector<std::string> SplitPath(const char* path)
 
 struct CDXiMemoryRegistry::Node {
     std::map<std::string, Value, CaseLess> values;
-    std::map<std::string, std::shared_ptr<Node>, CaseLess> children;
+    using Children = std::map<std::string, std::shared_ptr<Node>, CaseLess>;
+    Children children;
     Node* parent = nullptr;
     bool deleted = false;
     // Enumeration by index walks the map once per change, not once per call.
@@ -91,7 +102,12 @@ struct CDXiMemoryRegistry::Node {
         }
         return child;
     }
-    void EraseChild(std::map<std::string, std::shared_ptr<Node>, CaseLess>::iterator child)
+    Children::iterator PlaceInParent() const
+    {
+        return std::find_if(parent->children.begin(), parent->children.end(),
+            [this](const auto& child) { return child.second.get() == this; });
+    }
+    void EraseChild(Children::iterator child)
     {
         children.erase(child);
         childOrderValid = false;
@@ -140,15 +156,10 @@ struct CDXiMemoryRegistry::Node {
     }
     void Rename(const std::string& newName)
     {
-        for (auto child = parent->children.begin(); child != parent->children.end(); ++child) {
-            if (child->second.get() == this) {
-                auto entry = parent->children.extract(child);
-                entry.key() = newName;
-                parent->children.insert(std::move(entry));
-                parent->childOrderValid = false;
-                return;
-            }
-        }
+        auto entry = parent->children.extract(PlaceInParent());
+        entry.key() = newName;
+        parent->children.insert(std::move(entry));
+        parent->childOrderValid = false;
     }
     void Dump(std::ostringstream& out, const std::string& indent) const
     {
@@ -305,17 +316,7 @@ int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t*
     if (value == node->values.end()) {
         return kFileNotFound;
     }
-    const auto stored = static_cast<uint32_t>(value->second.data.size());
-    *type = value->second.type;
-    if (data && stored > *size) {
-        *size = stored;
-        return kMoreData;
-    }
-    if (data && stored > 0) {
-        std::memcpy(data, value->second.data.data(), stored);
-    }
-    *size = stored;
-    return kSuccess;
+    return ReadValue(value->second, type, data, size);
 }
 
 int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
@@ -327,13 +328,7 @@ int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
     if (const int32_t result = Resolve(parent, kCreateSubKey, node)) {
         return result;
     }
-    const std::vector<std::string> parts = SplitPath(subKey);
-    for (const std::string& part : parts) {
-        if (!IsValidKeyName(part)) {
-            return kInvalidParameter;
-        }
-    }
-    for (const std::string& part : parts) {
+    for (const std::string& part : SplitPath(subKey)) {
         node = node->Child(part);
     }
     *key = AddHandle(node, kAllAccess, subKey);
@@ -385,26 +380,15 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
     if (const int32_t result = Resolve(parent, 0, from)) {
         return result;
     }
-    std::vector<std::string> parts = SplitPath(subKey);
-    if (parts.empty()) {
+    if (const int32_t result = FindPath(from, subKey, node)) {
+        return result;
+    }
+    if (!node->parent) {
         return kInvalidParameter;
     }
-    const std::string last = parts.back();
-    parts.pop_back();
-    for (const std::string& part : parts) {
-        const auto child = from->children.find(part);
-        if (child == from->children.end()) {
-            return kFileNotFound;
-        }
-        from = child->second;
-    }
-    const auto child = from->children.find(last);
-    if (child == from->children.end()) {
-        return kFileNotFound;
-    }
-    if (!m_deletionsIgnored && child->second->DeleteChildren(steps) && TakeStep(steps)) {
-        child->second->deleted = true;
-        from->EraseChild(child);
+    if (!m_deletionsIgnored && node->DeleteChildren(steps) && TakeStep(steps)) {
+        node->deleted = true;
+        node->parent->EraseChild(node->PlaceInParent());
     }
     return fault;
 }
@@ -426,19 +410,12 @@ int32_t CDXiMemoryRegistry::EnumValue(
     if (valueName.size() >= *nameLength) {
         return kMoreData;
     }
-    const auto stored = static_cast<uint32_t>(value.data.size());
-    if (data && stored > *size) {
-        *size = stored;
-        return kMoreData;
+    const int32_t result = ReadValue(value, type, data, size);
+    if (result == kSuccess) {
+        std::memcpy(name, valueName.c_str(), valueName.size() + 1);
+        *nameLength = static_cast<uint32_t>(valueName.size());
     }
-    std::memcpy(name, valueName.c_str(), valueName.size() + 1);
-    *nameLength = static_cast<uint32_t>(valueName.size());
-    *type = value.type;
-    if (data && stored > 0) {
-        std::memcpy(data, value.data.data(), stored);
-    }
-    *size = stored;
-    return kSuccess;
+    return result;
 }
 
 int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* newName)
@@ -456,9 +433,6 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
     if (const int32_t result = FindPath(from, subKey, node)) {
         return result;
     }
-    if (!IsValidKeyName(Text(newName))) {
-        return kInvalidParameter;
-    }
     if (!node->parent || node->parent->children.count(newName) != 0) {
         return kAccessDenied;
     }
@@ -472,9 +446,6 @@ bool CDXiMemoryRegistry::GetSystemMessage(int32_t code, CGUIString& text)
         { kFileNotFound, "The system cannot find the file specified.\r\n" },
         { kAccessDenied, "Access is denied.\r\n" },
         { kInvalidHandle, "The handle is invalid.\r\n" },
-        { kInvalidParameter, "The parameter is incorrect.\r\n" },
-        { kMoreData, "More data is available.\r\n" },
-        { kKeyDeleted, "Illegal operation attempted on a registry key that has been marked for deletion.\r\n" },
     };
     const auto message = messages.find(code);
     if (message == messages.end()) {

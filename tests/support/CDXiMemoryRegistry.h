@@ -9,9 +9,9 @@
 #include <vector>
 
 // An in-memory registry with the behaviour the store relies on from the real
-// one: case-insensitive key names of at most 255 characters, sub-keys
-// enumerated in name order, typed values, access checks, keys deleted under
-// an open handle, renames that keep handles valid. For tests and benchmarks
+// one: case-insensitive key names, sub-keys enumerated in name order, typed
+// values, access checks, keys deleted under an open handle, renames that keep
+// handles valid. For tests and benchmarks
 // it counts open handles, records the calls, injects failures, stops like a
 // killed process and collects the error boxes.
 class CDXiMemoryRegistry : public IDXiRegistry {
