@@ -49,6 +49,9 @@ public:
     [[nodiscard]] bool WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) const;
 
 private:
+    // The first visible top-level window of the process that matches, or null
+    // after timeout.
+    HWND WaitForWindow(const std::function<bool(HWND)>& matches, std::chrono::milliseconds timeout) const;
     // Terminates the process if it still runs and releases its handles.
     void End();
 

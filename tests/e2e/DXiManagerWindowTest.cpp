@@ -424,7 +424,8 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
         texts.push_back(GetTextOf(child));
     }
     for (const char* text : { "DXi Plug-in Name", "MIDI Enabled",
-             "Click on a check box to enable or disable the corresponding DXi MIDI capabilities.\nOnce disabled, a DXi "
+             "Click on a check box to enable or disable the corresponding DXi MIDI "
+             "capabilities.\nOnce disabled, a DXi "
              "will show up as a non-MIDI DirectX plug-in in your host." }) {
         EXPECT_EQ(std::count(texts.begin(), texts.end(), text), 1) << text;
     }
@@ -436,7 +437,7 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
     const auto walk = [&](const std::vector<HWND>& steps, bool backwards) {
         for (size_t i = 0; i < steps.size(); ++i) {
             SCOPED_TRACE(testing::Message() << (backwards ? "Shift+Tab " : "Tab ") << i + 1);
-            ASSERT_TRUE(backwards ? PressKeyWith(VK_SHIFT, VK_TAB) : PressKey(VK_TAB));
+            ASSERT_TRUE(backwards ? PressKeys({ VK_SHIFT, VK_TAB }) : PressKeys({ VK_TAB }));
             ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == steps[i]; }, kReactionTimeout));
             Synchronise();
             if (GetParent(steps[i]) == m_scrollView) {
@@ -472,7 +473,7 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
     for (const POINT& point : ChangedPixels(atStart, marked)) {
         EXPECT_TRUE(PtInRect(&mark, point)) << "pixel " << point.x << "," << point.y << " changed";
     }
-    ASSERT_TRUE(PressKeyWith(VK_SHIFT, VK_TAB));
+    ASSERT_TRUE(PressKeys({ VK_SHIFT, VK_TAB }));
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == close; }, kReactionTimeout));
     int markPixels = 0;
     for (const POINT& point : ChangedPixels(marked, CaptureMainWindow())) {
@@ -481,7 +482,7 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
             << "pixel " << point.x << "," << point.y << " changed";
     }
     EXPECT_GT(markPixels, 20) << "no focus mark around the focused box";
-    ASSERT_TRUE(PressKey(VK_TAB));
+    ASSERT_TRUE(PressKeys({ VK_TAB }));
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == boxes[0]; }, kReactionTimeout));
 
     // Wheel: one notch, and forty turns of 3, over every part of the list.
@@ -540,20 +541,20 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
 
     // Page Down scrolls the list from a focused box; Space switches the
     // focused box; Esc closes as "Close" does.
-    ASSERT_TRUE(PressKey(VK_TAB));
-    ASSERT_TRUE(PressKey(VK_TAB));
-    ASSERT_TRUE(PressKey(VK_TAB));
+    ASSERT_TRUE(PressKeys({ VK_TAB }));
+    ASSERT_TRUE(PressKeys({ VK_TAB }));
+    ASSERT_TRUE(PressKeys({ VK_TAB }));
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == boxes[0]; }, kReactionTimeout));
     SendMessageA(m_scrollView, WM_VSCROLL, SB_TOP, 0);
-    ASSERT_TRUE(PressKey(VK_NEXT));
+    ASSERT_TRUE(PressKeys({ VK_NEXT }));
     EXPECT_TRUE(WaitUntil(
         [&] { return RectIn(boxes[0], m_scrollView).top == top - (list.bottom - list.top); }, kReactionTimeout));
     const LRESULT firstState = CheckState(boxes[0]);
-    ASSERT_TRUE(PressKey(VK_SPACE));
+    ASSERT_TRUE(PressKeys({ VK_SPACE }));
     EXPECT_TRUE(WaitUntil([&] { return CheckState(boxes[0]) != firstState; }, kReactionTimeout));
     switched[0] = toggled(switched[0]);
     EXPECT_TRUE(WaitUntil([&] { return Sorted(ListInstruments()) == Sorted(switched); }, kReactionTimeout));
-    ASSERT_TRUE(PressKey(VK_ESCAPE));
+    ASSERT_TRUE(PressKeys({ VK_ESCAPE }));
     ExpectExitCodeZero();
 }
 
@@ -603,7 +604,8 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
     }
     // A name wider than the view.
     ASSERT_TRUE(AddInstrument(kPiano,
-        "Grand Organ with every register drawn, from the sixteen-foot bourdon to the mixture and the tremulant"));
+        "Grand Organ with every register drawn, from the sixteen-foot "
+        "bourdon to the mixture and the tremulant"));
     const std::vector<std::string> registered = ListInstruments();
     std::map<std::string, std::string> contents;
     for (const std::string& key : registered) {
@@ -636,7 +638,7 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
     expectRegistry(kOrgan);
     // The clicks left the keyboard focus on the box.
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() == organBox; }, kReactionTimeout));
-    ASSERT_TRUE(PressKey(VK_RETURN));
+    ASSERT_TRUE(PressKeys({ VK_RETURN }));
     ASSERT_TRUE(WaitUntil([&] { return CheckState(organBox) == BST_UNCHECKED; }, kReactionTimeout))
         << "Enter did not toggle the focused box";
     expectRegistry(kMarker + kOrgan);
@@ -661,7 +663,8 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
     ASSERT_NO_FATAL_FAILURE(PressOk(error));
     EXPECT_EQ(CheckState(box), BST_UNCHECKED) << "the box keeps the mark the user set";
     EXPECT_EQ(DumpInstrument(overlong), contents[overlong]);
-    // Clicking again agrees with the entry, which is still enabled: nothing to do.
+    // Clicking again agrees with the entry, which is still enabled: nothing to
+    // do.
     ASSERT_NO_FATAL_FAILURE(ClickCheckBox(box));
     Synchronise();
     EXPECT_EQ(CheckState(box), BST_CHECKED);
@@ -705,6 +708,6 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
         SendMessageA(m_main, WM_NCHITTEST, 0, MAKELPARAM(window.left + 1, (window.top + window.bottom) / 2)), HTLEFT);
 
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() != nullptr; }, kReactionTimeout));
-    ASSERT_TRUE(PressKeyWith(VK_MENU, VK_F4));
+    ASSERT_TRUE(PressKeys({ VK_MENU, VK_F4 }));
     ExpectExitCodeZero();
 }

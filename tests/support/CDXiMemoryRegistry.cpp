@@ -442,17 +442,13 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
 
 bool CDXiMemoryRegistry::GetSystemMessage(int32_t code, CGUIString& text)
 {
-    static const std::map<int32_t, const char*> messages = {
-        { kFileNotFound, "The system cannot find the file specified.\r\n" },
-        { kAccessDenied, "Access is denied.\r\n" },
-        { kInvalidHandle, "The handle is invalid.\r\n" },
-    };
-    const auto message = messages.find(code);
-    if (message == messages.end()) {
-        return false;
+    const char* message = code == kFileNotFound ? "The system cannot find the file specified.\r\n"
+        : code == kAccessDenied                 ? "Access is denied.\r\n"
+                                                : nullptr;
+    if (message) {
+        text.Assign(message);
     }
-    text.Assign(message->second);
-    return true;
+    return message != nullptr;
 }
 
 void CDXiMemoryRegistry::ShowError(const char* text)
@@ -475,11 +471,6 @@ std::shared_ptr<CDXiMemoryRegistry::Node> CDXiMemoryRegistry::FindKey(const std:
     return FindPath(m_root, path.c_str(), node) == kSuccess ? node : nullptr;
 }
 
-void CDXiMemoryRegistry::AddKey(const std::string& path)
-{
-    MakePath(path);
-}
-
 void CDXiMemoryRegistry::SetValue(
     const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> data)
 {
@@ -489,11 +480,6 @@ void CDXiMemoryRegistry::SetValue(
 void CDXiMemoryRegistry::SetString(const std::string& path, const std::string& name, const std::string& text)
 {
     SetValue(path, name, kTypeString, std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
-}
-
-bool CDXiMemoryRegistry::HasKey(const std::string& path) const
-{
-    return FindKey(path) != nullptr;
 }
 
 std::vector<std::string> CDXiMemoryRegistry::GetSubKeyNames(const std::string& path) const
@@ -514,11 +500,6 @@ std::string CDXiMemoryRegistry::DumpTree(const std::string& path) const
         node->Dump(out, "");
     }
     return out.str();
-}
-
-void CDXiMemoryRegistry::FailCall(Operation operation, int nth, int32_t code, int steps)
-{
-    m_faults.push_back({ operation, nth, code, steps });
 }
 
 void CDXiMemoryRegistry::StopAfterCalls(int calls, int steps)

@@ -42,14 +42,14 @@ public:
     void ShowError(const char* text) override;
 
     // Test set-up, with paths below HKEY_CLASSES_ROOT separated by backslashes.
-    void AddKey(const std::string& path);
+    void AddKey(const std::string& path) { MakePath(path); }
     void SetValue(const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> data);
     void SetString(const std::string& path, const std::string& name, const std::string& text);
 
     // Inspection: whether a key exists, its sub-key names in enumeration
     // order, and a dump of everything under it (names, types, data), equal
     // for equal content.
-    bool HasKey(const std::string& path) const;
+    bool HasKey(const std::string& path) const { return FindKey(path) != nullptr; }
     std::vector<std::string> GetSubKeyNames(const std::string& path) const;
     std::string DumpTree(const std::string& path) const;
 
@@ -57,7 +57,10 @@ public:
     // copy or tree delete first does its first steps (values and keys, one
     // step each; a copy goes top-down, a delete bottom-up); other calls fail
     // without effect.
-    void FailCall(Operation operation, int nth, int32_t code, int steps = 0);
+    void FailCall(Operation operation, int nth, int32_t code, int steps = 0)
+    {
+        m_faults.push_back({ operation, nth, code, steps });
+    }
     // After the next `calls` registry calls every call fails, as if the
     // process had been killed there; a copy or tree delete in progress then
     // does its first `steps` steps only. Restart() then forgets the open handles, faults and the
