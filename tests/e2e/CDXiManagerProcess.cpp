@@ -5,12 +5,12 @@
 
 namespace {
 constexpr const char* kDialogClassSuffix = "::_GUIDialogWindowClass_";
+} // namespace
 
 bool EndsWith(const std::string& text, const std::string& suffix)
 {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
-} // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {

@@ -18,6 +18,9 @@ std::string PathBesideTests(const char* relativePath);
 // The built DXiManager.exe.
 std::string GetApplicationPath();
 
+// Whether text ends with suffix.
+bool EndsWith(const std::string& text, const std::string& suffix);
+
 // The class name of a window, and its text as the window manager keeps it.
 std::string GetClassNameOf(HWND window);
 std::string GetTextOf(HWND window);

@@ -30,11 +30,6 @@ constexpr const char* kMarker = "_Disabled_";
 // The static control that holds a message box's text.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-bool EndsWith(const std::string& text, const std::string& suffix)
-{
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 // A window's rectangle in the client coordinates of another.
 RECT RectIn(HWND window, HWND reference)
 {
