@@ -1,4 +1,5 @@
 #include "app/CBoolMemberParam.h"
+#include "CCountingListener.h"
 #include "CDXiMemoryRegistry.h"
 #include "app/CDXiPlugin.h"
 #include "app/DXiRegistryCodes.h"
@@ -9,12 +10,6 @@
 #include <memory>
 
 namespace {
-class CountingListener : public IGUIListener {
-public:
-    void OnNotify() override { ++count; }
-    int count = 0;
-};
-
 // The entry, its parameter set up as the plug-in list does, and a value
 // mapping over it as the check box's link uses it.
 class BoolMemberParamTest : public testing::Test {
@@ -30,14 +25,14 @@ protected:
         editor.SetDefault(0);
         editor.SetKind(0);
         m_link = std::make_unique<CGUIParamValueMapping>(m_param);
-        m_link->GetPositionNotifier().AddListener(&m_linkChanges);
+        m_linkChanges = std::make_unique<CCountingListener>(m_link->GetPositionNotifier());
     }
 
     CDXiMemoryRegistry m_registry;
     CDXiPlugin m_plugin;
     CBoolMemberParam m_param;
     std::unique_ptr<CGUIParamValueMapping> m_link;
-    CountingListener m_linkChanges;
+    std::unique_ptr<CCountingListener> m_linkChanges;
 };
 } // namespace
 
@@ -55,17 +50,16 @@ TEST_F(BoolMemberParamTest, ZeroAndOnePassThroughTheLinkUnchanged)
     m_link->SetPosition(1.0f);
     EXPECT_TRUE(m_plugin.IsMidiEnabled());
     EXPECT_EQ(m_link->GetPosition(), 1.0f);
-    EXPECT_EQ(m_linkChanges.count, 2);
+    EXPECT_EQ(m_linkChanges->count, 2);
 }
 
 TEST_F(BoolMemberParamTest, AssigningTheCachedValueChangesNothingAndStaysSilent)
 {
-    CountingListener values;
-    m_param.GetValueNotifier().AddListener(&values);
+    CCountingListener values(m_param.GetValueNotifier());
     m_registry.SetRecording(true);
     m_link->SetPosition(m_link->GetPosition());
     EXPECT_EQ(values.count, 1); // the parameter always announces an assignment
-    EXPECT_EQ(m_linkChanges.count, 0);
+    EXPECT_EQ(m_linkChanges->count, 0);
     EXPECT_TRUE(m_registry.GetCalls().empty());
 }
 
@@ -75,15 +69,14 @@ TEST_F(BoolMemberParamTest, FailedSwitchLeavesTheLinkSilent)
     m_link->SetPosition(0.0f);
     EXPECT_TRUE(m_plugin.IsMidiEnabled());
     EXPECT_EQ(m_link->GetPosition(), 1.0f);
-    EXPECT_EQ(m_linkChanges.count, 0);
+    EXPECT_EQ(m_linkChanges->count, 0);
     EXPECT_EQ(m_registry.GetErrorBoxes().size(), 1u);
 }
 
 TEST_F(BoolMemberParamTest, ChangeBracketFiresOnlyOnRealTransitions)
 {
-    CountingListener opened, closed;
-    m_param.GetChangeOpenedNotifier().AddListener(&opened);
-    m_param.GetChangeClosedNotifier().AddListener(&closed);
+    CCountingListener opened(m_param.GetChangeOpenedNotifier());
+    CCountingListener closed(m_param.GetChangeClosedNotifier());
     m_param.CloseChange();
     m_param.OpenChange();
     m_param.OpenChange();

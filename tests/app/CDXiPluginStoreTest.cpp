@@ -46,13 +46,30 @@ protected:
 };
 } // namespace
 
-TEST_F(PluginStoreTest, MissingRootShowsTheReadErrorAndLeavesTheListEmpty)
+TEST_F(PluginStoreTest, UnreadableRootShowsTheReadErrorAndLeavesTheListEmpty)
 {
-    EXPECT_TRUE(Scan().empty());
-    ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
-    EXPECT_EQ(m_registry.GetErrorBoxes()[0],
-        "Error while reading registry. Check that you have admin rights:\n"
-        "The system cannot find the file specified.\r\n()");
+    const struct {
+        const char* label;
+        bool rootExists;
+        std::string box;
+    } cases[] = {
+        { "missing", false, "The system cannot find the file specified.\r\n()" },
+        { "open refused", true, "Access is denied.\r\n()" },
+    };
+    for (const auto& root : cases) {
+        SCOPED_TRACE(root.label);
+        CDXiMemoryRegistry registry;
+        if (root.rootExists) {
+            registry.AddKey(kRoot + "\\a");
+            registry.FailCall(CDXiMemoryRegistry::Operation::Open, 1, DXiRegistryCodes::kAccessDenied);
+        }
+        std::vector<CDXiPlugin> plugins;
+        CDXiPluginStore(registry).ScanPlugins(plugins);
+        EXPECT_TRUE(plugins.empty());
+        EXPECT_EQ(registry.GetErrorBoxes(),
+            std::vector<std::string> {
+                "Error while reading registry. Check that you have admin rights:\n" + root.box });
+    }
 }
 
 TEST_F(PluginStoreTest, EmptyRootGivesAnEmptyListAndNoMessage)
@@ -62,15 +79,48 @@ TEST_F(PluginStoreTest, EmptyRootGivesAnEmptyListAndNoMessage)
     EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
 }
 
+// The calls and access rights of a scan: the root for enumeration only, each
+// instrument for its description only; deleting a duplicate opens the root
+// with full access and both keys for reading.
+TEST_F(PluginStoreTest, ScanOpensEachKeyWithTheRightsItNeeds)
+{
+    m_registry.SetString(kRoot + "\\A", "Description", "Piano");
+    m_registry.SetRecording(true);
+    Scan();
+    EXPECT_EQ(m_registry.GetCalls(),
+        (std::vector<std::string> { "Open MfxSoftSynths\\ 0x8", "Enum 0", "Open A 0x1", "Query Description", "Close A",
+            "Enum 1", "Close MfxSoftSynths\\" }));
+
+    m_registry.AddKey(kRoot + "\\_Disabled_A");
+    m_registry.ClearCalls();
+    Scan();
+    std::vector<std::string> opens;
+    for (const std::string& call : m_registry.GetCalls()) {
+        if (call.rfind("Open", 0) == 0 || call.rfind("Delete", 0) == 0) {
+            opens.push_back(call);
+        }
+    }
+    EXPECT_EQ(opens,
+        (std::vector<std::string> { "Open MfxSoftSynths\\ 0x8", "Open _Disabled_A 0x1", "Open A 0x1",
+            "Open MfxSoftSynths\\ 0xF003F", "Open _Disabled_A 0x9", "Open A 0x9", "Delete _Disabled_A",
+            "Open MfxSoftSynths\\ 0x8", "Open A 0x1" }));
+}
+
 TEST_F(PluginStoreTest, ListsInEnumerationOrderWithDescriptions)
 {
     m_registry.SetString(kRoot + "\\{B}", "Description", "Strings");
     m_registry.AddKey(kRoot + "\\{a}");
     m_registry.SetString(kRoot + "\\_Disabled_{C}", "Description", "Strings");
+    // Cutting ten characters off "Synth_Disabled_X" gives "bled_X": no duplicates.
+    m_registry.AddKey(kRoot + "\\Synth_Disabled_X");
+    m_registry.AddKey(kRoot + "\\bled_X");
     const auto plugins = Scan();
-    EXPECT_EQ(KeyNames(plugins), (std::vector<std::string> { "_Disabled_{C}", "{a}", "{B}" }));
+    const std::vector<std::string> keys { "_Disabled_{C}", "bled_X", "Synth_Disabled_X", "{a}", "{B}" };
+    EXPECT_EQ(KeyNames(plugins), keys);
+    EXPECT_EQ(m_registry.GetSubKeyNames(kRoot), keys);
     // Equal descriptions are listed twice; a key without one shows its name.
-    EXPECT_EQ(DisplayNames(plugins), (std::vector<std::string> { "Strings", "{a}", "Strings" }));
+    EXPECT_EQ(DisplayNames(plugins),
+        (std::vector<std::string> { "Strings", "bled_X", "Synth_Disabled_X", "{a}", "Strings" }));
     EXPECT_FALSE(plugins[0].IsMidiEnabled());
     EXPECT_TRUE(plugins[1].IsMidiEnabled());
     EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
@@ -99,25 +149,6 @@ TEST_F(PluginStoreTest, UnreadableDescriptionsAndEnumerationErrorsAreSilent)
     const auto plugins = Scan();
     EXPECT_EQ(DisplayNames(plugins), (std::vector<std::string> { "a", "b" }));
     EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-}
-
-TEST_F(PluginStoreTest, RootWithoutEnumerationRightShowsTheSystemText)
-{
-    m_registry.AddKey(kRoot + "\\a");
-    m_registry.FailCall(CDXiMemoryRegistry::Operation::Open, 1, DXiRegistryCodes::kAccessDenied);
-    EXPECT_TRUE(Scan().empty());
-    ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
-    EXPECT_EQ(m_registry.GetErrorBoxes()[0],
-        "Error while reading registry. Check that you have admin rights:\nAccess is denied.\r\n()");
-}
-
-TEST_F(PluginStoreTest, MarkerInsideANameNeverMatchesAnotherInstrument)
-{
-    // Cutting ten characters off "Synth_Disabled_X" gives "bled_X".
-    m_registry.AddKey(kRoot + "\\Synth_Disabled_X");
-    m_registry.AddKey(kRoot + "\\bled_X");
-    EXPECT_EQ(Scan().size(), 2u);
-    EXPECT_TRUE(m_registry.HasKey(kRoot + "\\Synth_Disabled_X"));
 }
 
 namespace {
@@ -203,7 +234,7 @@ TEST_F(PluginStoreTest, ListHoldsNoKeyThatIsGoneWhateverDeletionFails)
         CDXiPluginStore(registry).ScanPlugins(plugins);
         EXPECT_EQ(KeyNames(plugins), registry.GetSubKeyNames(kRoot));
         const auto& calls = registry.GetCalls();
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Open MfxSoftSynths\\ 8"), failure.readPasses);
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Open MfxSoftSynths\\ 0x8"), failure.readPasses);
         EXPECT_TRUE(registry.GetErrorBoxes().empty());
     }
 }

@@ -1,3 +1,4 @@
+#include "CCountingListener.h"
 #include "CDXiMemoryRegistry.h"
 #include "app/CDXiPlugin.h"
 #include "app/CDXiPluginStore.h"
@@ -6,13 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
+using Op = CDXiMemoryRegistry::Operation;
 const std::string kRoot = "MfxSoftSynths\\";
 const std::string kEditPrefix = "Failed to edit registry. Check that you have admin rights:\n";
+const std::string kDenied = "Access is denied.\r\n";
 const std::string kName = "{0B4C2B53-9A3D-4F7E-8E10-5B1D2A7C9E01}";
 const std::string kDisabledName = "_Disabled_" + kName;
 
@@ -28,196 +30,162 @@ void AddInstrument(CDXiMemoryRegistry& registry, const std::string& name)
     registry.AddKey(key + "\\Empty");
 }
 
-class CountingListener : public IGUIListener {
-public:
-    void OnNotify() override { ++count; }
-    int count = 0;
-};
-
-class PluginSwitchTest : public testing::Test {
-protected:
-    void SetUp() override { AddInstrument(m_registry, kName); }
-    void TearDown() override { EXPECT_EQ(m_registry.GetOpenHandleCount(), 0) << "a key handle was left open"; }
-
-    CDXiMemoryRegistry m_registry;
-};
-} // namespace
-
-TEST_F(PluginSwitchTest, SwitchingOffAndOnMovesTheWholeKey)
-{
-    const std::string content = m_registry.DumpTree(kRoot + kName);
-    CDXiPlugin plugin(m_registry, kName.c_str());
-    plugin.SetDisplayName("Grand Piano");
-    CountingListener listener;
-    plugin.GetChangeNotifier().AddListener(&listener);
-
-    plugin.SetMidiEnabled(false);
-    EXPECT_FALSE(plugin.IsMidiEnabled());
-    EXPECT_EQ(plugin.GetKeyName().GetText(), kDisabledName);
-    EXPECT_EQ(m_registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { kDisabledName });
-    EXPECT_EQ(m_registry.DumpTree(kRoot + kDisabledName), content);
-
-    plugin.SetMidiEnabled(true);
-    EXPECT_TRUE(plugin.IsMidiEnabled());
-    EXPECT_EQ(plugin.GetKeyName().GetText(), kName);
-    EXPECT_EQ(m_registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { kName });
-    EXPECT_EQ(m_registry.DumpTree(kRoot + kName), content);
-
-    EXPECT_STREQ(plugin.GetDisplayName().GetText(), "Grand Piano");
-    EXPECT_EQ(listener.count, 0);
-    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-}
-
-TEST_F(PluginSwitchTest, AssigningTheCurrentStateTouchesNothing)
-{
-    CDXiPlugin plugin(m_registry, kName.c_str());
-    m_registry.SetRecording(true);
-    plugin.SetMidiEnabled(true);
-    EXPECT_TRUE(m_registry.GetCalls().empty());
-    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-}
-
-TEST_F(PluginSwitchTest, NamesThatCannotBeSwitchedOnShowTheBareEditError)
-{
-    for (const std::string& name : { kName + "_Disabled_", std::string("_Disabled_") }) {
-        SCOPED_TRACE(name);
-        m_registry.AddKey(kRoot + name);
-        const std::string before = m_registry.DumpTree("MfxSoftSynths");
-        CDXiPlugin plugin(m_registry, name.c_str());
-        m_registry.SetRecording(true);
-        m_registry.ClearCalls();
-        plugin.SetMidiEnabled(true);
-        EXPECT_TRUE(m_registry.GetCalls().empty());
-        EXPECT_EQ(m_registry.DumpTree("MfxSoftSynths"), before);
-        EXPECT_EQ(plugin.GetKeyName().GetText(), name);
-        ASSERT_FALSE(m_registry.GetErrorBoxes().empty());
-        EXPECT_EQ(m_registry.GetErrorBoxes().back(), kEditPrefix);
-    }
-}
-
-TEST_F(PluginSwitchTest, StaleKeyUnderTheTargetNameIsReplaced)
-{
-    m_registry.SetString(kRoot + kDisabledName + "\\Leftover", "Junk", "partial copy");
-    CDXiPlugin plugin(m_registry, kName.c_str());
-    plugin.SetMidiEnabled(false);
-    EXPECT_FALSE(m_registry.HasKey(kRoot + kDisabledName + "\\Leftover"));
-    EXPECT_TRUE(m_registry.HasKey(kRoot + kDisabledName + "\\Presets\\Bank 1"));
-}
-
-TEST_F(PluginSwitchTest, TargetNameOverTheRegistryLimitGivesTheEditErrorAndLosesNothing)
-{
-    const std::string longName(255, 'k');
-    AddInstrument(m_registry, longName);
-    const std::string content = m_registry.DumpTree(kRoot + longName);
-    CDXiPlugin plugin(m_registry, longName.c_str());
-    plugin.SetMidiEnabled(false);
-    EXPECT_TRUE(plugin.IsMidiEnabled());
-    EXPECT_EQ(m_registry.DumpTree(kRoot + longName), content);
-    ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
-    EXPECT_EQ(
-        m_registry.GetErrorBoxes()[0], kEditPrefix + "The parameter is incorrect.\r\n(_Disabled_" + longName + ")");
-}
-
-namespace {
-struct FailurePoint {
-    const char* label;
-    CDXiMemoryRegistry::Operation operation;
-    int nth;
-    int32_t code;
-    // The error box's text after the prefix; empty when no box is expected.
-    std::string message;
-    // Where the whole instrument must be afterwards: under the old name
-    // (false) or under the new one (true).
-    bool moved;
-    // Whether the old key is expected to remain as well.
-    bool oldKeyRemains;
-    // Whether the registry renames keys in one step.
-    bool renameSupported;
-};
-
-void PrintTo(const FailurePoint& point, std::ostream* out)
-{
-    *out << point.label;
-}
-
-class PluginSwitchFailureTest : public PluginSwitchTest, public testing::WithParamInterface<FailurePoint> { };
-
-using Op = CDXiMemoryRegistry::Operation;
-const std::string kDenied = "Access is denied.\r\n";
-
-const FailurePoint kFailurePoints[] = {
-    { "open root", Op::Open, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(HKEY_CLASSES_ROOT)", false, true, true },
-    { "open instrument", Op::Open, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", false, true, true },
-    { "delete stale target", Op::Delete, 1, DXiRegistryCodes::kAccessDenied, "", true, false, true },
-    { "rename refused", Op::Rename, 1, DXiRegistryCodes::kAccessDenied, "", true, false, true },
-    { "create target", Op::Create, 1, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kDisabledName + ")", false, true,
-        false },
-    { "copy", Op::Copy, 1, DXiRegistryCodes::kAccessDenied, kDenied + "()", false, true, false },
-    { "delete old", Op::Delete, 2, DXiRegistryCodes::kAccessDenied, kDenied + "(" + kName + ")", true, true, false },
-};
-} // namespace
-
-TEST_P(PluginSwitchFailureTest, SwitchingOffKeepsTheInstrumentWhole)
-{
-    const FailurePoint& point = GetParam();
-    const std::string content = m_registry.DumpTree(kRoot + kName);
-    CDXiPlugin plugin(m_registry, kName.c_str());
-    m_registry.SetRenameSupported(point.renameSupported);
-    // A failing copy or delete has done part of its work.
-    m_registry.FailCall(point.operation, point.nth, point.code, 2);
-    plugin.SetMidiEnabled(false);
-
-    const std::string& now = point.moved ? kDisabledName : kName;
-    EXPECT_EQ(plugin.GetKeyName().GetText(), now);
-    EXPECT_EQ(m_registry.DumpTree(kRoot + now), content);
-    EXPECT_EQ(m_registry.HasKey(kRoot + kName), point.oldKeyRemains);
-    EXPECT_EQ(m_registry.HasKey(kRoot + kDisabledName), point.moved);
-    if (point.message.empty()) {
-        EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-    } else {
-        ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
-        EXPECT_EQ(m_registry.GetErrorBoxes()[0], kEditPrefix + point.message);
-    }
-
-    if (point.moved) {
-        return;
-    }
-    // Trying again with the registry working completes the switch.
-    plugin.SetMidiEnabled(false);
-    EXPECT_EQ(m_registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { kDisabledName });
-    EXPECT_EQ(m_registry.DumpTree(kRoot + kDisabledName), content);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryStep, PluginSwitchFailureTest, testing::ValuesIn(kFailurePoints),
-    [](const testing::TestParamInfo<FailurePoint>& info) {
-        std::string name = info.param.label;
-        for (char& c : name) {
-            c = c == ' ' ? '_' : c;
-        }
-        return name;
-    });
-
-namespace {
-struct InterruptedSwitch {
+// One way of switching: the direction and whether the registry renames in one step.
+struct SwitchPath {
     const char* label;
     bool enable;
     bool renameSupported;
+    std::vector<std::string> calls;
 };
 
-const InterruptedSwitch kInterruptedSwitches[] = {
-    { "off by rename", false, true },
-    { "off by copy", false, false },
-    { "on by rename", true, true },
-    { "on by copy", true, false },
+std::vector<std::string> Calls(const std::string& from, const std::string& to, bool renamed)
+{
+    std::vector<std::string> calls
+        = { "Open MfxSoftSynths\\ 0xC", "Open " + from + " 0xF003F", "Delete " + to, "Rename (null) " + to };
+    const std::vector<std::string> rest = renamed
+        ? std::vector<std::string> { "Close " + from, "Close MfxSoftSynths\\" }
+        : std::vector<std::string> { "Create " + to, "Copy (null)", "Close " + from, "Delete " + from, "Close " + to,
+              "Close MfxSoftSynths\\" };
+    calls.insert(calls.end(), rest.begin(), rest.end());
+    return calls;
+}
+
+const SwitchPath kPaths[] = {
+    { "off by rename", false, true, Calls(kName, kDisabledName, true) },
+    { "off by copy", false, false, Calls(kName, kDisabledName, false) },
+    { "on by rename", true, true, Calls(kDisabledName, kName, true) },
+    { "on by copy", true, false, Calls(kDisabledName, kName, false) },
 };
+
+// What a failure of one call of the switch leaves: the error box's text after
+// the prefix (none when empty), whether the instrument now lives under the new
+// name, and whether the old key remains as well. Closing a key fails silently.
+struct Outcome {
+    std::string call;
+    std::string message;
+    bool moved;
+    bool oldKeyRemains;
+};
+
+std::vector<Outcome> Outcomes(const std::string& from, const std::string& to)
+{
+    return {
+        { "Open MfxSoftSynths\\ 0xC", kDenied + "(HKEY_CLASSES_ROOT)", false, true },
+        { "Open " + from + " 0xF003F", kDenied + "(" + from + ")", false, true },
+        { "Delete " + to, "", true, false },
+        { "Rename (null) " + to, "", true, false },
+        { "Create " + to, kDenied + "(" + to + ")", false, true },
+        { "Copy (null)", kDenied + "()", false, true },
+        { "Delete " + from, kDenied + "(" + from + ")", true, true },
+    };
+}
 } // namespace
+
+// The exact calls and access rights of each way of switching, the whole key
+// moved, the entry following it, and nobody notified.
+TEST(PluginSwitchTest, EachPathMakesItsCallsAndMovesTheWholeKey)
+{
+    for (const SwitchPath& path : kPaths) {
+        SCOPED_TRACE(path.label);
+        const std::string from = path.enable ? kDisabledName : kName;
+        const std::string to = path.enable ? kName : kDisabledName;
+        CDXiMemoryRegistry registry;
+        AddInstrument(registry, from);
+        // A key left under the target name by an earlier failed attempt goes.
+        registry.SetString(kRoot + to + "\\Leftover", "Junk", "partial copy");
+        const std::string content = registry.DumpTree(kRoot + from);
+        registry.SetRenameSupported(path.renameSupported);
+        CDXiPlugin plugin(registry, from.c_str());
+        plugin.SetDisplayName("Grand Piano");
+        CCountingListener listener(plugin.GetChangeNotifier());
+        registry.SetRecording(true);
+
+        plugin.SetMidiEnabled(path.enable);
+        EXPECT_EQ(registry.GetCalls(), path.calls);
+        EXPECT_EQ(plugin.IsMidiEnabled(), path.enable);
+        EXPECT_EQ(plugin.GetKeyName().GetText(), to);
+        EXPECT_EQ(registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { to });
+        EXPECT_EQ(registry.DumpTree(kRoot + to), content);
+        EXPECT_STREQ(plugin.GetDisplayName().GetText(), "Grand Piano");
+        EXPECT_EQ(listener.count, 0);
+        EXPECT_TRUE(registry.GetErrorBoxes().empty());
+        EXPECT_EQ(registry.GetOpenHandleCount(), 0);
+
+        // Assigning the state it now has touches nothing.
+        registry.ClearCalls();
+        plugin.SetMidiEnabled(path.enable);
+        EXPECT_TRUE(registry.GetCalls().empty());
+    }
+}
+
+TEST(PluginSwitchTest, NamesThatCannotBeSwitchedOnShowTheBareEditError)
+{
+    for (const std::string& name : { kName + "_Disabled_", std::string("_Disabled_") }) {
+        SCOPED_TRACE(name);
+        CDXiMemoryRegistry registry;
+        AddInstrument(registry, kName);
+        registry.AddKey(kRoot + name);
+        const std::string before = registry.DumpTree("MfxSoftSynths");
+        CDXiPlugin plugin(registry, name.c_str());
+        registry.SetRecording(true);
+        plugin.SetMidiEnabled(true);
+        EXPECT_TRUE(registry.GetCalls().empty());
+        EXPECT_EQ(registry.DumpTree("MfxSoftSynths"), before);
+        EXPECT_EQ(plugin.GetKeyName().GetText(), name);
+        EXPECT_EQ(registry.GetErrorBoxes(), std::vector<std::string> { kEditPrefix });
+    }
+}
+
+// Each call of each way of switching fails in turn (a failing copy or delete
+// after part of its work): the instrument stays whole under one name, the
+// error box names the failing call, and trying again completes the switch.
+TEST(PluginSwitchTest, EveryFailurePointKeepsTheInstrumentWhole)
+{
+    for (const SwitchPath& path : kPaths) {
+        const std::string from = path.enable ? kDisabledName : kName;
+        const std::string to = path.enable ? kName : kDisabledName;
+        const std::vector<Outcome> outcomes = Outcomes(from, to);
+        for (size_t call = 0; call < path.calls.size(); ++call) {
+            SCOPED_TRACE(std::string(path.label) + ", failing " + path.calls[call]);
+            Outcome outcome { path.calls[call], "", true, false };
+            if (path.calls[call].rfind("Close ", 0) != 0) {
+                const auto found = std::find_if(outcomes.begin(), outcomes.end(),
+                    [&](const Outcome& known) { return known.call == path.calls[call]; });
+                ASSERT_NE(found, outcomes.end()) << "a call without a known outcome";
+                outcome = *found;
+            }
+            CDXiMemoryRegistry registry;
+            AddInstrument(registry, from);
+            const std::string content = registry.DumpTree(kRoot + from);
+            registry.SetRenameSupported(path.renameSupported);
+            CDXiPlugin plugin(registry, from.c_str());
+            registry.FailCall(Op::Any, static_cast<int>(call) + 1, DXiRegistryCodes::kAccessDenied, 2);
+            plugin.SetMidiEnabled(path.enable);
+
+            const std::string& now = outcome.moved ? to : from;
+            EXPECT_EQ(plugin.GetKeyName().GetText(), now);
+            EXPECT_EQ(registry.DumpTree(kRoot + now), content);
+            EXPECT_EQ(registry.HasKey(kRoot + from), outcome.oldKeyRemains || !outcome.moved);
+            EXPECT_EQ(registry.HasKey(kRoot + to), outcome.moved);
+            const std::vector<std::string> boxes
+                = outcome.message.empty() ? std::vector<std::string> {} : std::vector { kEditPrefix + outcome.message };
+            EXPECT_EQ(registry.GetErrorBoxes(), boxes);
+            EXPECT_EQ(registry.GetOpenHandleCount(), 0);
+            if (!outcome.moved) {
+                plugin.SetMidiEnabled(path.enable);
+                EXPECT_EQ(registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { to });
+                EXPECT_EQ(registry.DumpTree(kRoot + to), content);
+            }
+        }
+    }
+}
 
 // The process is killed after every call of the switch in turn; a copy or
 // delete it was in is cut after each of its steps. The next start must find
 // the instrument whole, once.
-TEST(PluginSwitchInterruptionTest, KilledSwitchLeavesTheWholeInstrumentUnderOneName)
+TEST(PluginSwitchTest, KilledSwitchLeavesTheWholeInstrumentUnderOneName)
 {
-    for (const InterruptedSwitch& path : kInterruptedSwitches) {
+    for (const SwitchPath& path : kPaths) {
         const std::string from = path.enable ? kDisabledName : kName;
         bool interrupted = true;
         for (int calls = 0; interrupted; ++calls) {

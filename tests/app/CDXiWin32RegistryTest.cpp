@@ -32,57 +32,12 @@ protected:
         EXPECT_EQ(SHDeleteKeyA(HKEY_CURRENT_USER, m_scratchPath.c_str()), ERROR_SUCCESS);
     }
 
-    HKEY CreateKey(HKEY parent, const std::string& path)
-    {
-        HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyA(parent, path.c_str(), &key), ERROR_SUCCESS);
-        return key;
-    }
-    void SetValue(HKEY key, const char* name, DWORD type, const std::vector<BYTE>& data)
-    {
-        EXPECT_EQ(RegSetValueExA(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), ERROR_SUCCESS);
-    }
-    // An instrument with values of every type and three levels of sub-keys.
     void AddInstrument(const std::string& name)
     {
-        HKEY key = CreateKey(m_pluginRoot, name);
-        SetValue(key, "Description", REG_SZ, { 'O', 'r', 'g', 'u', 'e', ' ', 0x96, ' ', 0xE0, 0 });
-        SetValue(key, "HelpFilePath", REG_SZ, { 0 });
-        SetValue(key, nullptr, REG_SZ, { 'd', 'e', 'f', 0 });
-        SetValue(key, "Path", REG_EXPAND_SZ, { '%', 'X', '%', 0 });
-        SetValue(key, "Blob", REG_BINARY, { 0, 1, 2, 255, 128 });
-        SetValue(key, "Flags", REG_DWORD, { 4, 3, 2, 1 });
-        SetValue(key, "Big", REG_QWORD, { 1, 2, 3, 4, 5, 6, 7, 8 });
-        SetValue(key, "List", REG_MULTI_SZ, { 'a', 0, 'b', 'c', 0, 0 });
-        SetValue(key, "Nothing", REG_NONE, {});
-        HKEY deep = CreateKey(key, "Programs\\Bank A\\Patch 1");
-        SetValue(deep, "Level", REG_DWORD, { 9, 0, 0, 0 });
-        RegCloseKey(deep);
-        RegCloseKey(CreateKey(key, "Empty"));
-        RegCloseKey(key);
+        ASSERT_TRUE(AddTestInstrument(m_pluginRoot, name, "Orgue \x96 \xE0"));
     }
-    std::string DumpInstrument(const std::string& name)
-    {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(m_pluginRoot, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            return "missing";
-        }
-        const std::string dump = DumpRegistryKey(key);
-        RegCloseKey(key);
-        return dump;
-    }
-    std::vector<std::string> InstrumentKeys()
-    {
-        std::vector<std::string> names;
-        char name[300];
-        DWORD length = sizeof(name);
-        for (DWORD index = 0;
-             RegEnumKeyExA(m_pluginRoot, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-             ++index, length = sizeof(name)) {
-            names.emplace_back(name);
-        }
-        return names;
-    }
+    std::string DumpInstrument(const std::string& name) { return DumpRegistryKey(m_pluginRoot, name); }
+    std::vector<std::string> InstrumentKeys() { return ListSubKeys(m_pluginRoot); }
 
     std::string m_scratchPath;
     HKEY m_scratch = nullptr;
@@ -96,6 +51,15 @@ TEST_F(Win32RegistryTest, ThousandRoundTripsPreserveTheKeyByteForByte)
     AddInstrument(kAnsiName);
     const std::string content = DumpInstrument(kAnsiName);
     ASSERT_NE(content.find("Patch 1"), std::string::npos);
+    {
+        // Names and descriptions pass as the code page's bytes.
+        CCollectingRegistry registry(m_scratch);
+        std::vector<CDXiPlugin> plugins;
+        CDXiPluginStore(registry).ScanPlugins(plugins);
+        ASSERT_EQ(plugins.size(), 1u);
+        EXPECT_EQ(plugins[0].GetKeyName().GetText(), kAnsiName);
+        EXPECT_STREQ(plugins[0].GetDisplayName().GetText(), "Orgue \x96 \xE0");
+    }
     // Alone under its parent, a key is renamed soundly by Wine as well.
     for (const auto rename : { CCollectingRegistry::Rename::Forced, CCollectingRegistry::Rename::Missing }) {
         const bool renamed = rename == CCollectingRegistry::Rename::Forced;
@@ -166,59 +130,4 @@ TEST_F(Win32RegistryTest, KilledSwitchesLeaveEveryInstrumentWholeOnce)
         EXPECT_TRUE(registry.errorBoxes.empty());
     }
     CloseHandle(ready);
-}
-
-TEST_F(Win32RegistryTest, DuplicatePairBecomesOneEnabledEntry)
-{
-    AddInstrument("{Organ}");
-    AddInstrument("_Disabled_{Organ}");
-    AddInstrument("{Bass}");
-    CCollectingRegistry registry(m_scratch);
-    std::vector<CDXiPlugin> plugins;
-    CDXiPluginStore(registry).ScanPlugins(plugins);
-    ASSERT_EQ(plugins.size(), 2u);
-    EXPECT_STREQ(plugins[0].GetKeyName().GetText(), "{Bass}");
-    EXPECT_STREQ(plugins[1].GetKeyName().GetText(), "{Organ}");
-    EXPECT_STREQ(plugins[1].GetDisplayName().GetText(), "Orgue \x96 \xE0");
-    EXPECT_TRUE(plugins[1].IsMidiEnabled());
-    EXPECT_EQ(InstrumentKeys(), (std::vector<std::string> { "{Bass}", "{Organ}" }));
-    EXPECT_TRUE(registry.errorBoxes.empty());
-}
-
-TEST_F(Win32RegistryTest, NameTooLongToDisableGivesTheEditErrorAndLosesNothing)
-{
-    // 255 characters is the longest key name on Windows (Wine allows 256);
-    // with the marker in front it is too long for either.
-    const std::string name(255, 'n');
-    AddInstrument(name);
-    const std::string content = DumpInstrument(name);
-    CCollectingRegistry registry(m_scratch);
-    CDXiPlugin plugin(registry, name.c_str());
-    plugin.SetMidiEnabled(false);
-
-    EXPECT_TRUE(plugin.IsMidiEnabled());
-    EXPECT_EQ(InstrumentKeys(), std::vector<std::string> { name });
-    EXPECT_EQ(DumpInstrument(name), content);
-    ASSERT_EQ(registry.errorBoxes.size(), 1u);
-    const std::string& box = registry.errorBoxes[0];
-    const std::string prefix = "Failed to edit registry. Check that you have admin rights:\n";
-    const std::string context = "(_Disabled_" + name + ")";
-    EXPECT_EQ(box.rfind(prefix, 0), 0u) << box;
-    ASSERT_GT(box.size(), prefix.size() + context.size()) << "no system text: " << box;
-    EXPECT_EQ(box.substr(box.size() - context.size()), context);
-}
-
-TEST_F(Win32RegistryTest, MissingRootGivesTheReadErrorWithTheSystemText)
-{
-    ASSERT_EQ(SHDeleteKeyA(m_scratch, "MfxSoftSynths"), ERROR_SUCCESS);
-    CCollectingRegistry registry(m_scratch);
-    std::vector<CDXiPlugin> plugins;
-    CDXiPluginStore(registry).ScanPlugins(plugins);
-    EXPECT_TRUE(plugins.empty());
-    // The platform's own wording (it differs between Windows and Wine).
-    CGUIString systemText;
-    ASSERT_TRUE(registry.GetSystemMessage(ERROR_FILE_NOT_FOUND, systemText));
-    ASSERT_EQ(registry.errorBoxes.size(), 1u);
-    EXPECT_EQ(registry.errorBoxes[0],
-        std::string("Error while reading registry. Check that you have admin rights:\n") + systemText.GetText() + "()");
 }

@@ -1,15 +1,16 @@
 #include "CDXiManagerProcess.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace {
 constexpr const char* kDialogClassSuffix = "::_GUIDialogWindowClass_";
+} // namespace
 
 bool EndsWith(const std::string& text, const std::string& suffix)
 {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
-} // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
@@ -119,38 +120,30 @@ std::vector<HWND> CDXiManagerProcess::GetTopLevelWindows() const
     return search.windows;
 }
 
-HWND CDXiManagerProcess::WaitForMainWindow(std::chrono::milliseconds timeout) const
+HWND CDXiManagerProcess::WaitForWindow(
+    const std::function<bool(HWND)>& matches, std::chrono::milliseconds timeout) const
 {
     HWND found = nullptr;
     (void)WaitUntil(
         [&] {
-            for (HWND window : GetTopLevelWindows()) {
-                if (EndsWith(GetClassNameOf(window), kDialogClassSuffix)) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
+            const std::vector<HWND> windows = GetTopLevelWindows();
+            const auto match = std::find_if(windows.begin(), windows.end(), matches);
+            found = match != windows.end() ? *match : nullptr;
+            return found != nullptr;
         },
         timeout);
     return found;
 }
 
+HWND CDXiManagerProcess::WaitForMainWindow(std::chrono::milliseconds timeout) const
+{
+    return WaitForWindow([](HWND window) { return EndsWith(GetClassNameOf(window), kDialogClassSuffix); }, timeout);
+}
+
 HWND CDXiManagerProcess::WaitForMessageBox(const char* caption, std::chrono::milliseconds timeout) const
 {
-    HWND found = nullptr;
-    (void)WaitUntil(
-        [&] {
-            for (HWND window : GetTopLevelWindows()) {
-                if (GetClassNameOf(window) == "#32770" && GetTextOf(window) == caption) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeout);
-    return found;
+    return WaitForWindow(
+        [caption](HWND window) { return GetClassNameOf(window) == "#32770" && GetTextOf(window) == caption; }, timeout);
 }
 
 bool CDXiManagerProcess::WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) const

@@ -18,6 +18,9 @@ std::string PathBesideTests(const char* relativePath);
 // The built DXiManager.exe.
 std::string GetApplicationPath();
 
+// Whether text ends with suffix.
+bool EndsWith(const std::string& text, const std::string& suffix);
+
 // The class name of a window, and its text as the window manager keeps it.
 std::string GetClassNameOf(HWND window);
 std::string GetTextOf(HWND window);
@@ -49,6 +52,9 @@ public:
     [[nodiscard]] bool WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) const;
 
 private:
+    // The first visible top-level window of the process that matches, or null
+    // after timeout.
+    HWND WaitForWindow(const std::function<bool(HWND)>& matches, std::chrono::milliseconds timeout) const;
     // Terminates the process if it still runs and releases its handles.
     void End();
 

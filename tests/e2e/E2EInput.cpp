@@ -2,6 +2,8 @@
 
 #include "CDXiManagerProcess.h"
 
+#include <vector>
+
 namespace {
 bool Send(INPUT* inputs, UINT count)
 {
@@ -67,25 +69,17 @@ bool TurnWheelAt(POINT point, int delta, int count)
     return true;
 }
 
-bool PressKeyWith(WORD modifier, WORD virtualKey)
+bool PressKeys(std::initializer_list<WORD> keys)
 {
-    INPUT inputs[4] {};
-    const WORD keys[4] = { modifier, virtualKey, virtualKey, modifier };
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    std::vector<INPUT> inputs(2 * keys.size());
+    size_t down = 0;
+    for (WORD key : keys) {
+        // Pressed in order, released in reverse.
+        for (INPUT* input : { &inputs[down], &inputs[inputs.size() - 1 - down] }) {
+            input->type = INPUT_KEYBOARD;
+            input->ki.wVk = key;
+        }
+        inputs[inputs.size() - 1 - down++].ki.dwFlags = KEYEVENTF_KEYUP;
     }
-    return Send(inputs, 4);
-}
-
-bool PressKey(WORD virtualKey)
-{
-    INPUT inputs[2] {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return Send(inputs, 2);
+    return Send(inputs.data(), static_cast<UINT>(inputs.size()));
 }

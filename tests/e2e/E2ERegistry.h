@@ -12,11 +12,8 @@
 // Replaces the plug-in root with an empty one; false on failure.
 [[nodiscard]] bool ResetPluginRoot();
 
-// Registers an instrument as an installer does: "Description", "HelpFilePath"
-// and "HelpFileTopic", plus values of every type and nested sub-keys, so that
-// a rename can be shown to carry the whole content. An empty description
-// leaves the value out. Each failing call is reported as a test failure;
-// false then.
+// Registers an instrument as an installer does (AddTestInstrument); false
+// when a call failed.
 [[nodiscard]] bool AddInstrument(const std::string& keyName, const std::string& description);
 
 // Every value (name, type, bytes) and sub-key under the instrument's key,

@@ -3,23 +3,6 @@
 #include "CDXiManagerProcess.h"
 
 #include <cstdio>
-#include <memory>
-#include <type_traits>
-
-namespace {
-struct CDeleteDC {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct CDeleteObject {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-struct CCloseFile {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-struct CReleaseScreenDC {
-    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-} // namespace
 
 namespace {
 // Reads outside the screen fail as a whole: a wide message box may reach past its edges.
@@ -30,16 +13,16 @@ RECT OnScreen(RECT area)
     return area;
 }
 
-BITMAPINFO DescribeCapture(int width, int height)
+BITMAPINFOHEADER DescribeCapture(const RECT& area)
 {
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = ((static_cast<DWORD>(width) * 3 + 3) & ~3u) * static_cast<DWORD>(height);
+    BITMAPINFOHEADER info {};
+    info.biSize = sizeof(info);
+    info.biWidth = area.right - area.left;
+    info.biHeight = area.bottom - area.top;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = ((static_cast<DWORD>(info.biWidth) * 3 + 3) & ~3u) * static_cast<DWORD>(info.biHeight);
     return info;
 }
 } // namespace
@@ -47,29 +30,29 @@ BITMAPINFO DescribeCapture(int width, int height)
 std::vector<unsigned char> CaptureScreen(RECT area)
 {
     area = OnScreen(area);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) {
+    if (IsRectEmpty(&area)) {
         return {};
     }
-    const std::unique_ptr<std::remove_pointer_t<HDC>, CReleaseScreenDC> screen(GetDC(nullptr));
-    const std::unique_ptr<std::remove_pointer_t<HDC>, CDeleteDC> memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info = DescribeCapture(width, height);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info {};
+    info.bmiHeader = DescribeCapture(area);
     void* bits = nullptr;
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, CDeleteObject> bitmap(
-        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!screen || !memory || !bitmap) {
-        return {};
-    }
-    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-    const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
-    SelectObject(memory.get(), previous);
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    const BOOL copied = bitmap
+        && BitBlt(memory, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previous);
     GdiFlush();
-    if (!copied) {
-        return {};
+    std::vector<unsigned char> pixels;
+    if (copied) {
+        const auto* first = static_cast<const unsigned char*>(bits);
+        pixels.assign(first, first + info.bmiHeader.biSizeImage);
     }
-    const auto* first = static_cast<const unsigned char*>(bits);
-    return { first, first + info.bmiHeader.biSizeImage };
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& name)
@@ -83,25 +66,19 @@ std::string SaveScreenshot(const std::vector<HWND>& windows, const std::string& 
     }
     area = OnScreen(area);
     const std::vector<unsigned char> pixels = CaptureScreen(area);
-    if (pixels.empty()) {
-        return {};
-    }
-    BITMAPINFO info = DescribeCapture(area.right - area.left, area.bottom - area.top);
-
     const std::string folder = PathBesideTests(DXI_E2E_SCREENSHOT_DIR);
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + name + ".bmp";
-    const std::unique_ptr<FILE, CCloseFile> file(std::fopen(path.c_str(), "wb"));
+    FILE* file = pixels.empty() ? nullptr : std::fopen(path.c_str(), "wb");
     if (!file) {
         return {};
     }
-    const DWORD imageSize = info.bmiHeader.biSizeImage;
+    const BITMAPINFOHEADER info = DescribeCapture(area);
     BITMAPFILEHEADER header {};
     header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
-    header.bfSize = header.bfOffBits + imageSize;
-    const bool written = std::fwrite(&header, sizeof(header), 1, file.get()) == 1
-        && std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, file.get()) == 1
-        && std::fwrite(pixels.data(), imageSize, 1, file.get()) == 1;
-    return written ? path : std::string();
+    header.bfOffBits = sizeof(header) + sizeof(info);
+    header.bfSize = header.bfOffBits + info.biSizeImage;
+    const bool written = std::fwrite(&header, sizeof(header), 1, file) == 1
+        && std::fwrite(&info, sizeof(info), 1, file) == 1 && std::fwrite(pixels.data(), info.biSizeImage, 1, file) == 1;
+    return std::fclose(file) == 0 && written ? path : std::string();
 }

@@ -4,19 +4,26 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <sstream>
 
 using namespace DXiRegistryCodes;
 
 namespace {
-constexpr std::size_t kMaxKeyNameLength = 255;
 // What the calls of a killed process get (they get nothing, in truth).
 constexpr int32_t kProcessAborted = 1067;
 
 const char* Text(const char* text)
 {
     return text ? text : "";
+}
+
+std::string Hex(uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
+    return text;
 }
 
 // One step of a copy or tree delete; steps below 0 never run out.
@@ -29,9 +36,20 @@ bool TakeStep(int& steps)
     return true;
 }
 
-bool IsValidKeyName(const std::string& name)
+// A value into a caller's buffer of *size bytes, as both value reads do.
+int32_t ReadValue(const CDXiMemoryRegistry::Value& value, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    return !name.empty() && name.size() <= kMaxKeyNameLength && name.find('\\') == std::string::npos;
+    const auto stored = static_cast<uint32_t>(value.data.size());
+    *type = value.type;
+    if (data && stored > *size) {
+        *size = stored;
+        return kMoreData;
+    }
+    if (data && stored > 0) {
+        std::memcpy(data, value.data.data(), stored);
+    }
+    *size = stored;
+    return kSuccess;
 }
 
 // Registry names compare without regard to ASCII letter case.
@@ -66,7 +84,8 @@ std::vector<std::string> SplitPath(const char* path)
 
 struct CDXiMemoryRegistry::Node {
     std::map<std::string, Value, CaseLess> values;
-    std::map<std::string, std::shared_ptr<Node>, CaseLess> children;
+    using Children = std::map<std::string, std::shared_ptr<Node>, CaseLess>;
+    Children children;
     Node* parent = nullptr;
     bool deleted = false;
     // Enumeration by index walks the map once per change, not once per call.
@@ -83,7 +102,12 @@ struct CDXiMemoryRegistry::Node {
         }
         return child;
     }
-    void EraseChild(std::map<std::string, std::shared_ptr<Node>, CaseLess>::iterator child)
+    Children::iterator PlaceInParent() const
+    {
+        return std::find_if(parent->children.begin(), parent->children.end(),
+            [this](const auto& child) { return child.second.get() == this; });
+    }
+    void EraseChild(Children::iterator child)
     {
         children.erase(child);
         childOrderValid = false;
@@ -132,15 +156,10 @@ struct CDXiMemoryRegistry::Node {
     }
     void Rename(const std::string& newName)
     {
-        for (auto child = parent->children.begin(); child != parent->children.end(); ++child) {
-            if (child->second.get() == this) {
-                auto entry = parent->children.extract(child);
-                entry.key() = newName;
-                parent->children.insert(std::move(entry));
-                parent->childOrderValid = false;
-                return;
-            }
-        }
+        auto entry = parent->children.extract(PlaceInParent());
+        entry.key() = newName;
+        parent->children.insert(std::move(entry));
+        parent->childOrderValid = false;
     }
     void Dump(std::ostringstream& out, const std::string& indent) const
     {
@@ -205,11 +224,11 @@ int32_t CDXiMemoryRegistry::FindPath(
     return kSuccess;
 }
 
-IDXiRegistry::Key CDXiMemoryRegistry::AddHandle(std::shared_ptr<Node> node, uint32_t access)
+IDXiRegistry::Key CDXiMemoryRegistry::AddHandle(std::shared_ptr<Node> node, uint32_t access, const char* name)
 {
     const Key key = reinterpret_cast<Key>(m_nextHandle);
     m_nextHandle += 4;
-    m_handles[key] = { std::move(node), access };
+    m_handles[key] = { std::move(node), access, Text(name) };
     return key;
 }
 
@@ -218,8 +237,10 @@ int32_t CDXiMemoryRegistry::BeginPartialCall(Operation operation, int& steps, co
 {
     if (m_recording) {
         std::ostringstream call;
-        (call << ... << arguments);
-        m_calls.push_back(call.str());
+        ((call << arguments << ' '), ...);
+        std::string text = call.str();
+        text.pop_back();
+        m_calls.push_back(text);
     }
     steps = -1;
     ++m_callCount;
@@ -228,7 +249,7 @@ int32_t CDXiMemoryRegistry::BeginPartialCall(Operation operation, int& steps, co
         return kProcessAborted;
     }
     for (auto fault = m_faults.begin(); fault != m_faults.end(); ++fault) {
-        if (fault->operation == operation && --fault->remaining == 0) {
+        if ((fault->operation == operation || fault->operation == Operation::Any) && --fault->remaining == 0) {
             const int32_t code = fault->code;
             steps = fault->steps;
             m_faults.erase(fault);
@@ -247,7 +268,7 @@ int32_t CDXiMemoryRegistry::BeginCall(Operation operation, const Arguments&... a
 
 int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t access, Key* key)
 {
-    if (const int32_t fault = BeginCall(Operation::Open, "Open ", Text(subKey), " ", access)) {
+    if (const int32_t fault = BeginCall(Operation::Open, "Open", Text(subKey), Hex(access))) {
         return fault;
     }
     std::shared_ptr<Node> from, node;
@@ -257,13 +278,13 @@ int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t acc
     if (const int32_t result = FindPath(from, subKey, node)) {
         return result;
     }
-    *key = AddHandle(node, access);
+    *key = AddHandle(node, access, subKey);
     return kSuccess;
 }
 
 int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength)
 {
-    if (const int32_t fault = BeginCall(Operation::Enum, "Enum ", index)) {
+    if (const int32_t fault = BeginCall(Operation::Enum, "Enum", index)) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -284,7 +305,7 @@ int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_
 
 int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    if (const int32_t fault = BeginCall(Operation::Query, "Query ", Text(valueName))) {
+    if (const int32_t fault = BeginCall(Operation::Query, "Query", Text(valueName))) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -295,53 +316,42 @@ int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t*
     if (value == node->values.end()) {
         return kFileNotFound;
     }
-    const auto stored = static_cast<uint32_t>(value->second.data.size());
-    *type = value->second.type;
-    if (data && stored > *size) {
-        *size = stored;
-        return kMoreData;
-    }
-    if (data && stored > 0) {
-        std::memcpy(data, value->second.data.data(), stored);
-    }
-    *size = stored;
-    return kSuccess;
+    return ReadValue(value->second, type, data, size);
 }
 
 int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
 {
-    if (const int32_t fault = BeginCall(Operation::Create, "Create ", Text(subKey))) {
+    if (const int32_t fault = BeginCall(Operation::Create, "Create", Text(subKey))) {
         return fault;
     }
     std::shared_ptr<Node> node;
     if (const int32_t result = Resolve(parent, kCreateSubKey, node)) {
         return result;
     }
-    const std::vector<std::string> parts = SplitPath(subKey);
-    for (const std::string& part : parts) {
-        if (!IsValidKeyName(part)) {
-            return kInvalidParameter;
-        }
-    }
-    for (const std::string& part : parts) {
+    for (const std::string& part : SplitPath(subKey)) {
         node = node->Child(part);
     }
-    *key = AddHandle(node, kAllAccess);
+    *key = AddHandle(node, kAllAccess, subKey);
     return kSuccess;
 }
 
 int32_t CDXiMemoryRegistry::CloseKey(Key key)
 {
-    if (const int32_t fault = BeginCall(Operation::Close, "Close")) {
-        return fault;
+    const auto handle = m_handles.find(key);
+    const bool known = handle != m_handles.end();
+    // Even a failing close lets the handle go, as RegCloseKey does.
+    const int32_t fault = BeginCall(Operation::Close, "Close", known ? handle->second.name : "");
+    if (!known) {
+        return fault ? fault : kInvalidHandle;
     }
-    return m_handles.erase(key) == 1 ? kSuccess : kInvalidHandle;
+    m_handles.erase(handle);
+    return fault;
 }
 
 int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destination)
 {
     int steps = 0;
-    const int32_t fault = BeginPartialCall(Operation::Copy, steps, "Copy ", subKey ? subKey : "(null)");
+    const int32_t fault = BeginPartialCall(Operation::Copy, steps, "Copy", subKey ? subKey : "(null)");
     if (fault && steps == 0) {
         return fault;
     }
@@ -362,7 +372,7 @@ int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destinat
 int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
 {
     int steps = 0;
-    const int32_t fault = BeginPartialCall(Operation::Delete, steps, "Delete ", Text(subKey));
+    const int32_t fault = BeginPartialCall(Operation::Delete, steps, "Delete", Text(subKey));
     if (fault && steps == 0) {
         return fault;
     }
@@ -370,26 +380,15 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
     if (const int32_t result = Resolve(parent, 0, from)) {
         return result;
     }
-    std::vector<std::string> parts = SplitPath(subKey);
-    if (parts.empty()) {
+    if (const int32_t result = FindPath(from, subKey, node)) {
+        return result;
+    }
+    if (!node->parent) {
         return kInvalidParameter;
     }
-    const std::string last = parts.back();
-    parts.pop_back();
-    for (const std::string& part : parts) {
-        const auto child = from->children.find(part);
-        if (child == from->children.end()) {
-            return kFileNotFound;
-        }
-        from = child->second;
-    }
-    const auto child = from->children.find(last);
-    if (child == from->children.end()) {
-        return kFileNotFound;
-    }
-    if (!m_deletionsIgnored && child->second->DeleteChildren(steps) && TakeStep(steps)) {
-        child->second->deleted = true;
-        from->EraseChild(child);
+    if (!m_deletionsIgnored && node->DeleteChildren(steps) && TakeStep(steps)) {
+        node->deleted = true;
+        node->parent->EraseChild(node->PlaceInParent());
     }
     return fault;
 }
@@ -397,7 +396,7 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
 int32_t CDXiMemoryRegistry::EnumValue(
     Key key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    if (const int32_t fault = BeginCall(Operation::EnumValue, "EnumValue ", index)) {
+    if (const int32_t fault = BeginCall(Operation::EnumValue, "EnumValue", index)) {
         return fault;
     }
     std::shared_ptr<Node> node;
@@ -411,24 +410,17 @@ int32_t CDXiMemoryRegistry::EnumValue(
     if (valueName.size() >= *nameLength) {
         return kMoreData;
     }
-    const auto stored = static_cast<uint32_t>(value.data.size());
-    if (data && stored > *size) {
-        *size = stored;
-        return kMoreData;
+    const int32_t result = ReadValue(value, type, data, size);
+    if (result == kSuccess) {
+        std::memcpy(name, valueName.c_str(), valueName.size() + 1);
+        *nameLength = static_cast<uint32_t>(valueName.size());
     }
-    std::memcpy(name, valueName.c_str(), valueName.size() + 1);
-    *nameLength = static_cast<uint32_t>(valueName.size());
-    *type = value.type;
-    if (data && stored > 0) {
-        std::memcpy(data, value.data.data(), stored);
-    }
-    *size = stored;
-    return kSuccess;
+    return result;
 }
 
 int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* newName)
 {
-    if (const int32_t fault = BeginCall(Operation::Rename, "Rename ", Text(subKey), " ", Text(newName))) {
+    if (const int32_t fault = BeginCall(Operation::Rename, "Rename", subKey ? subKey : "(null)", Text(newName))) {
         return fault;
     }
     if (!m_renameSupported) {
@@ -441,9 +433,6 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
     if (const int32_t result = FindPath(from, subKey, node)) {
         return result;
     }
-    if (!IsValidKeyName(Text(newName))) {
-        return kInvalidParameter;
-    }
     if (!node->parent || node->parent->children.count(newName) != 0) {
         return kAccessDenied;
     }
@@ -453,20 +442,13 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
 
 bool CDXiMemoryRegistry::GetSystemMessage(int32_t code, CGUIString& text)
 {
-    static const std::map<int32_t, const char*> messages = {
-        { kFileNotFound, "The system cannot find the file specified.\r\n" },
-        { kAccessDenied, "Access is denied.\r\n" },
-        { kInvalidHandle, "The handle is invalid.\r\n" },
-        { kInvalidParameter, "The parameter is incorrect.\r\n" },
-        { kMoreData, "More data is available.\r\n" },
-        { kKeyDeleted, "Illegal operation attempted on a registry key that has been marked for deletion.\r\n" },
-    };
-    const auto message = messages.find(code);
-    if (message == messages.end()) {
-        return false;
+    const char* message = code == kFileNotFound ? "The system cannot find the file specified.\r\n"
+        : code == kAccessDenied                 ? "Access is denied.\r\n"
+                                                : nullptr;
+    if (message) {
+        text.Assign(message);
     }
-    text.Assign(message->second);
-    return true;
+    return message != nullptr;
 }
 
 void CDXiMemoryRegistry::ShowError(const char* text)
@@ -489,11 +471,6 @@ std::shared_ptr<CDXiMemoryRegistry::Node> CDXiMemoryRegistry::FindKey(const std:
     return FindPath(m_root, path.c_str(), node) == kSuccess ? node : nullptr;
 }
 
-void CDXiMemoryRegistry::AddKey(const std::string& path)
-{
-    MakePath(path);
-}
-
 void CDXiMemoryRegistry::SetValue(
     const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> data)
 {
@@ -503,11 +480,6 @@ void CDXiMemoryRegistry::SetValue(
 void CDXiMemoryRegistry::SetString(const std::string& path, const std::string& name, const std::string& text)
 {
     SetValue(path, name, kTypeString, std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
-}
-
-bool CDXiMemoryRegistry::HasKey(const std::string& path) const
-{
-    return FindKey(path) != nullptr;
 }
 
 std::vector<std::string> CDXiMemoryRegistry::GetSubKeyNames(const std::string& path) const
@@ -528,11 +500,6 @@ std::string CDXiMemoryRegistry::DumpTree(const std::string& path) const
         node->Dump(out, "");
     }
     return out.str();
-}
-
-void CDXiMemoryRegistry::FailCall(Operation operation, int nth, int32_t code, int steps)
-{
-    m_faults.push_back({ operation, nth, code, steps });
 }
 
 void CDXiMemoryRegistry::StopAfterCalls(int calls, int steps)

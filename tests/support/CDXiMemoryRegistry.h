@@ -9,19 +9,19 @@
 #include <vector>
 
 // An in-memory registry with the behaviour the store relies on from the real
-// one: case-insensitive key names of at most 255 characters, sub-keys
-// enumerated in name order, typed values, access checks, keys deleted under
-// an open handle, renames that keep handles valid. For tests and benchmarks
+// one: case-insensitive key names, sub-keys enumerated in name order, typed
+// values, access checks, keys deleted under an open handle, renames that keep
+// handles valid. For tests and benchmarks
 // it counts open handles, records the calls, injects failures, stops like a
 // killed process and collects the error boxes.
 class CDXiMemoryRegistry : public IDXiRegistry {
 public:
-    enum class Operation { Open, Enum, EnumValue, Query, Create, Close, Copy, Delete, Rename };
+    // Any stands for every operation: a fault on it counts all calls.
+    enum class Operation { Any, Open, Enum, EnumValue, Query, Create, Close, Copy, Delete, Rename };
 
     struct Value {
         uint32_t type = 0;
         std::vector<uint8_t> data;
-        bool operator==(const Value&) const = default;
     };
 
     CDXiMemoryRegistry();
@@ -42,14 +42,14 @@ public:
     void ShowError(const char* text) override;
 
     // Test set-up, with paths below HKEY_CLASSES_ROOT separated by backslashes.
-    void AddKey(const std::string& path);
+    void AddKey(const std::string& path) { MakePath(path); }
     void SetValue(const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> data);
     void SetString(const std::string& path, const std::string& name, const std::string& text);
 
     // Inspection: whether a key exists, its sub-key names in enumeration
     // order, and a dump of everything under it (names, types, data), equal
     // for equal content.
-    bool HasKey(const std::string& path) const;
+    bool HasKey(const std::string& path) const { return FindKey(path) != nullptr; }
     std::vector<std::string> GetSubKeyNames(const std::string& path) const;
     std::string DumpTree(const std::string& path) const;
 
@@ -57,7 +57,10 @@ public:
     // copy or tree delete first does its first steps (values and keys, one
     // step each; a copy goes top-down, a delete bottom-up); other calls fail
     // without effect.
-    void FailCall(Operation operation, int nth, int32_t code, int steps = 0);
+    void FailCall(Operation operation, int nth, int32_t code, int steps = 0)
+    {
+        m_faults.push_back({ operation, nth, code, steps });
+    }
     // After the next `calls` registry calls every call fails, as if the
     // process had been killed there; a copy or tree delete in progress then
     // does its first `steps` steps only. Restart() then forgets the open handles, faults and the
@@ -75,8 +78,9 @@ public:
     // Registry calls made so far (the error text and box are no registry calls).
     int GetCallCount() const { return m_callCount; }
     const std::vector<std::string>& GetErrorBoxes() const { return m_errorBoxes; }
-    // Every registry call with its arguments, when enabled; nothing is built
-    // while it is not.
+    // Every registry call with its arguments ("Open <sub-key> <access in
+    // hex>", "Close <the closed key's sub-key>", ...), when enabled; nothing
+    // is built while it is not.
     void SetRecording(bool recording) { m_recording = recording; }
     const std::vector<std::string>& GetCalls() const { return m_calls; }
     void ClearCalls() { m_calls.clear(); }
@@ -86,6 +90,8 @@ private:
     struct Handle {
         std::shared_ptr<Node> node;
         uint32_t access;
+        // The sub-key path it was opened with, for the recorded calls.
+        std::string name;
     };
     struct Fault {
         Operation operation;
@@ -97,7 +103,7 @@ private:
     // The node a handle refers to and its rights; the root has every right.
     int32_t Resolve(Key key, uint32_t neededAccess, std::shared_ptr<Node>& node) const;
     int32_t FindPath(const std::shared_ptr<Node>& from, const char* path, std::shared_ptr<Node>& node) const;
-    Key AddHandle(std::shared_ptr<Node> node, uint32_t access);
+    Key AddHandle(std::shared_ptr<Node> node, uint32_t access, const char* name);
     // Counts and records the call; the code it must fail with, or 0. steps
     // is how much of its work a failing call still does.
     template <typename... Arguments>
