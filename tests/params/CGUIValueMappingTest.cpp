@@ -232,20 +232,3 @@ TEST(CGUIParamValueMapping, SwitchesParametersAndRelaysChangeBrackets)
     EXPECT_EQ(opened.count, 2);
     EXPECT_EQ(closed.count, 1);
 }
-
-// A check box's parameter: described as continuous 0..0 first, then edited
-// into a two-state 0..1 parameter; 0 and 1 pass unchanged both ways.
-TEST(CGUIParamValueMapping, CheckBoxParameterPassesZeroAndOne)
-{
-    CTestParam param(2, 0.0f, 0.0f);
-    CGUIParamValueMapping mapping(param);
-    param.description.SetMax(1.0f);
-    param.description.SetKind(0);
-    EXPECT_EQ(mapping.GetStepCount(), 2);
-    for (float value : { 0.0f, 1.0f, 0.0f }) {
-        param.SetValue(value);
-        EXPECT_EQ(mapping.GetPosition(), value);
-        mapping.SetPosition(1.0f - value);
-        EXPECT_EQ(param.GetValue(), 1.0f - value);
-    }
-}
