@@ -6,178 +6,153 @@
 #include <string>
 
 namespace {
-// Records its calls into a shared log and runs an optional action.
-class RecordingListener : public IGUIListener {
-public:
-    RecordingListener(std::string name, std::string& log)
-        : m_name(std::move(name))
-        , m_log(log)
+// Appends its name to a shared log, then runs its action.
+struct CLogListener : IGUIListener {
+    CLogListener(char name, std::string& log)
+        : name(name)
+        , log(log)
     {
     }
     void OnNotify() override
     {
-        m_log += m_name;
+        log += name;
         if (action) {
             action();
         }
     }
+    char name;
+    std::string& log;
     std::function<void()> action;
+};
 
-private:
-    std::string m_name;
-    std::string& m_log;
+// Three listeners a, b, c registered in order on a notifier the test may delete.
+struct CThree : testing::Test {
+    CThree()
+    {
+        for (CLogListener* l : { &a, &b, &c }) {
+            notifier->AddListener(l);
+        }
+    }
+    std::string log;
+    CLogListener a { 'a', log }, b { 'b', log }, c { 'c', log };
+    CGUINotifier* notifier = new CGUINotifier;
+    bool deleted = false;
+    ~CThree() override
+    {
+        if (!deleted) {
+            delete notifier;
+        }
+    }
 };
 } // namespace
 
-TEST(CGUINotifier, EmptyNotifierDoesNothing)
+TEST_F(CThree, CallsInOrderOncePerRegistration)
 {
-    CGUINotifier notifier;
-    notifier.Notify();
-    EXPECT_EQ(notifier.GetListenerCount(), 0);
+    notifier->AddListener(&a);
+    notifier->Notify();
+    EXPECT_EQ(log, "abca");
+    notifier->RemoveListener(&a);
+    notifier->RemoveListener(&a); // no longer registered
+    EXPECT_EQ(notifier->GetListenerCount(), 2);
 }
 
-TEST(CGUINotifier, CallsInRegistrationOrderOncePerRegistration)
+TEST_F(CThree, ABusyListenerIsNotReentered)
 {
-    std::string log;
-    RecordingListener a("a", log), b("b", log);
-    CGUINotifier notifier;
-    notifier.AddListener(&a);
-    notifier.AddListener(&b);
-    notifier.AddListener(&a);
-    notifier.Notify();
-    EXPECT_EQ(log, "aba");
-
-    notifier.RemoveListener(&a);
-    EXPECT_EQ(notifier.GetListenerCount(), 1);
-    log.clear();
-    notifier.Notify();
-    EXPECT_EQ(log, "b");
-    notifier.RemoveListener(&a); // no longer registered
-}
-
-TEST(CGUINotifier, ABusyListenerIsNotReentered)
-{
-    std::string log;
-    RecordingListener a("a", log), b("b", log), c("c", log);
-    CGUINotifier notifier;
-    notifier.AddListener(&a);
-    notifier.AddListener(&b);
-    notifier.AddListener(&c);
     int depth = 0;
     b.action = [&] {
         if (depth++ < 3) {
-            notifier.Notify();
+            notifier->Notify();
         }
     };
-    notifier.Notify();
-    // b fires again once: a and c run in the nested walk, b is skipped there.
-    EXPECT_EQ(log, "abacc");
-    EXPECT_EQ(depth, 1);
+    notifier->Notify();
+    EXPECT_EQ(log, "abacc"); // the nested walk skips b
 }
 
-TEST(CGUINotifier, RemovalDuringNotifyIsSafeAndImmediate)
+TEST_F(CThree, RemovalDuringNotifyIsImmediate)
 {
-    std::string log;
-    RecordingListener a("a", log), b("b", log), c("c", log);
-    CGUINotifier notifier;
-    notifier.AddListener(&a);
-    notifier.AddListener(&b);
-    notifier.AddListener(&c);
     a.action = [&] {
-        notifier.RemoveListener(&a);
-        notifier.RemoveListener(&b);
+        notifier->RemoveListener(&a);
+        notifier->RemoveListener(&b);
     };
-    notifier.Notify();
+    notifier->Notify();
     EXPECT_EQ(log, "ac");
-    EXPECT_EQ(notifier.GetListenerCount(), 1);
+    EXPECT_EQ(notifier->GetListenerCount(), 1);
 }
 
-TEST(CGUINotifier, ListenersAddedDuringNotifyRunFromTheNextNotification)
+TEST_F(CThree, AddedDuringNotifyRunFromTheNextNotification)
 {
-    std::string log;
-    RecordingListener a("a", log), late("L", log);
-    CGUINotifier notifier;
-    notifier.AddListener(&a);
+    CLogListener late('L', log);
     a.action = [&] {
-        notifier.AddListener(&late);
+        notifier->AddListener(&late);
         a.action = nullptr;
     };
-    notifier.Notify();
-    EXPECT_EQ(log, "a");
-    notifier.Notify();
-    EXPECT_EQ(log, "aaL");
-}
-
-TEST(CGUINotifier, NotifierDestroyedByItsListenerStopsTheWalk)
-{
-    std::string log;
-    RecordingListener a("a", log), b("b", log);
-    auto* notifier = new CGUINotifier;
-    notifier->AddListener(&a);
-    notifier->AddListener(&b);
-    a.action = [&] { delete notifier; };
     notifier->Notify();
-    EXPECT_EQ(log, "a");
+    notifier->Notify();
+    EXPECT_EQ(log, "abcabcL");
 }
 
-TEST(CGUINotifier, NestedWalksStopWhenTheNotifierIsDestroyed)
+TEST_F(CThree, DestroyedByAListenerStopsEveryWalk)
 {
-    std::string log;
-    RecordingListener a("a", log), b("b", log), c("c", log);
-    auto* notifier = new CGUINotifier;
-    notifier->AddListener(&a);
-    notifier->AddListener(&b);
-    notifier->AddListener(&c);
-    a.action = [&] {
-        a.action = nullptr;
+    for (bool nested : { false, true }) {
+        SCOPED_TRACE(nested ? "nested walk" : "single walk");
+        log.clear();
+        deleted = false;
+        if (nested) {
+            notifier = new CGUINotifier;
+            notifier->AddListener(&a);
+            notifier->AddListener(&b);
+            notifier->AddListener(&c);
+            a.action = [&] {
+                a.action = nullptr;
+                notifier->Notify();
+            };
+        }
+        (nested ? b : a).action = [&] {
+            delete notifier;
+            deleted = true;
+        };
         notifier->Notify();
-    };
-    b.action = [&] { delete notifier; };
-    notifier->Notify();
-    EXPECT_EQ(log, "ab");
+        EXPECT_EQ(log, nested ? "ab" : "a");
+        a.action = b.action = nullptr;
+    }
 }
 
 TEST(CGUINotifier, RemoveAndReleaseDeletesWhenAskedAndNullsThePointer)
 {
-    std::string log;
-    CGUINotifier notifier;
     bool destroyed = false;
-    struct Tracked : IGUIListener {
+    struct CTracked : IGUIListener {
         bool& destroyed;
-        explicit Tracked(bool& flag)
+        explicit CTracked(bool& flag)
             : destroyed(flag)
         {
         }
         void OnNotify() override { }
-        ~Tracked() override { destroyed = true; }
+        ~CTracked() override { destroyed = true; }
     };
-    IGUIListener* listener = new Tracked(destroyed);
+    CGUINotifier notifier;
+    IGUIListener* listener = new CTracked(destroyed);
     notifier.AddListener(listener);
     notifier.RemoveAndRelease(listener, true);
     EXPECT_TRUE(destroyed);
     EXPECT_EQ(listener, nullptr);
-    EXPECT_EQ(notifier.GetListenerCount(), 0);
     notifier.RemoveAndRelease(listener, true); // null: nothing happens
 
-    RecordingListener kept("k", log);
-    IGUIListener* keptPointer = &kept;
-    notifier.AddListener(keptPointer);
-    notifier.RemoveAndRelease(keptPointer, false);
-    EXPECT_EQ(keptPointer, nullptr);
+    std::string log;
+    CLogListener kept('k', log);
+    listener = &kept;
+    notifier.AddListener(listener);
+    notifier.RemoveAndRelease(listener, false);
+    EXPECT_EQ(listener, nullptr);
     notifier.Notify();
     EXPECT_EQ(log, "");
 }
 
-TEST(CGUINotifier, CopiesStartWithoutListeners)
+TEST_F(CThree, CopiesStartWithoutListeners)
 {
-    std::string log;
-    RecordingListener a("a", log);
-    CGUINotifier original;
-    original.AddListener(&a);
-    CGUINotifier copy(original);
+    CGUINotifier copy(*notifier);
     copy.Notify();
     EXPECT_EQ(log, "");
-    copy = original;
+    copy = *notifier;
     EXPECT_EQ(copy.GetListenerCount(), 0);
-    EXPECT_EQ(original.GetListenerCount(), 1);
+    EXPECT_EQ(notifier->GetListenerCount(), 3);
 }

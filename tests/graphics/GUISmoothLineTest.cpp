@@ -3,152 +3,98 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <map>
-#include <utility>
 #include <vector>
 
 namespace {
 
-struct CRun {
-    CGUIPoint from;
-    CGUIPoint to;
-};
+constexpr float g_nan = std::numeric_limits<float>::quiet_NaN();
+constexpr float g_inf = std::numeric_limits<float>::infinity();
+constexpr CGUIClipBox kWide { 0.0f, 99.0f, 0.0f, 99.0f };
 
 // Collects what the renderer hands to a back end.
 struct CRecordingPlotter {
     std::map<std::pair<int32_t, int32_t>, int32_t> plots;
-    std::vector<CRun> runs;
+    std::vector<std::pair<CGUIPoint, CGUIPoint>> runs;
 
     void Plot(int32_t x, int32_t y, int32_t coverage)
     {
         EXPECT_TRUE(plots.emplace(std::make_pair(x, y), coverage).second) << "pixel plotted twice: " << x << "," << y;
     }
-    void DrawRun(CGUIPoint from, CGUIPoint to) { runs.push_back({ from, to }); }
-
-    int32_t At(int32_t x, int32_t y) const
-    {
-        const auto it = plots.find({ x, y });
-        return it == plots.end() ? 0 : it->second;
-    }
+    void DrawRun(CGUIPoint from, CGUIPoint to) { runs.emplace_back(from, to); }
 };
 
-constexpr CGUIClipBox kWide { 0.0f, 99.0f, 0.0f, 99.0f };
+struct SegmentCase {
+    const char* name;
+    CGUIPointF from, to;
+    CGUIClipBox clip;
+    int plotCount; // -1: some
+    std::vector<std::pair<CGUIPoint, int32_t>> coverages; // 0: not plotted or 0
+    std::vector<std::pair<CGUIPoint, CGUIPoint>> runs;
+};
 
-CRecordingPlotter Draw(CGUIPointF from, CGUIPointF to, const CGUIClipBox& clip = kWide)
+void PrintTo(const SegmentCase& c, std::ostream* os)
 {
-    CRecordingPlotter plotter;
-    GUIDrawSmoothSegment(plotter, from, to, clip);
-    return plotter;
+    *os << c.name;
 }
 
-TEST(GUISmoothLine, HorizontalOnWholeRowIsOneRunWithHalfCoveredEnds)
-{
-    const CRecordingPlotter p = Draw({ 10.0f, 20.0f }, { 30.0f, 20.0f });
-    EXPECT_EQ(p.plots.size(), 2u);
-    EXPECT_EQ(p.At(10, 20), 127);
-    EXPECT_EQ(p.At(30, 20), 127);
-    ASSERT_EQ(p.runs.size(), 1u);
-    EXPECT_EQ(p.runs[0].from, (CGUIPoint { 11, 20 }));
-    EXPECT_EQ(p.runs[0].to, (CGUIPoint { 30, 20 }));
-}
+const SegmentCase kSegmentCases[] = {
+    { "HorizontalOnAWholeRowIsOneRunWithHalfCoveredEnds", { 10, 20 }, { 30, 20 }, kWide, 2,
+        { { { 10, 20 }, 127 }, { { 30, 20 }, 127 } }, { { { 11, 20 }, { 30, 20 } } } },
+    { "SteepRunIsSwapped", { 20, 30 }, { 20, 10 }, kWide, 2, { { { 20, 10 }, 127 }, { { 20, 30 }, 127 } },
+        { { { 20, 11 }, { 20, 30 } } } },
+    { "HalfRowSplitsCoverageBetweenTwoRows", { 10, 20.5f }, { 30, 20.5f }, kWide, 42,
+        { { { 11, 21 }, 127 }, { { 11, 20 }, 128 }, { { 29, 21 }, 127 }, { { 29, 20 }, 128 }, { { 10, 20 }, 63 },
+            { { 10, 21 }, 63 } },
+        {} },
+    { "FortyFiveDegreesCoversOnePixelPerColumn", { 10, 10 }, { 20, 20 }, kWide, 11,
+        { { { 11, 11 }, 255 }, { { 15, 15 }, 255 }, { { 19, 19 }, 255 }, { { 15, 16 }, 0 } }, {} },
+    // The first end lies on the last row; its overshoot would cover row 10.
+    { "EndNeighbourBeyondTheMinorBoundIsLeftOut", { 10.3f, 9 }, { 30, 2 }, { 0, 99, 0, 9 }, -1, { { { 10, 9 }, 45 } },
+        {} },
+    { "OutsideTheBox", { 120, 5 }, { 150, 60 }, kWide, 0, {}, {} },
+    { "NaNStart", { g_nan, 10 }, { 20, 20 }, kWide, 0, {}, {} },
+    { "NaNEnd", { 10, 10 }, { 20, g_nan }, kWide, 0, {}, {} },
+    { "AllNaN", { g_nan, g_nan }, { g_nan, g_nan }, kWide, 0, {}, {} },
+    { "InfiniteEnds", { -g_inf, 50 }, { g_inf, 50 }, kWide, 0, {}, {} },
+    { "InfiniteEnd", { 10, 10 }, { 20, -g_inf }, kWide, 0, {}, {} },
+    { "HugeHorizontal", { -1e30f, 20.5f }, { 1e30f, 20.5f }, { 5, 60, 7, 40 }, -1, {}, {} },
+    { "HugeDiagonal", { -1e30f, -1e30f }, { 1e30f, 1e30f }, { 5, 60, 7, 40 }, -1, {}, {} },
+    { "HugeSteep", { 30, -3e38f }, { 31, 3e38f }, { 5, 60, 7, 40 }, -1, {}, {} },
+    { "HugeAntiDiagonal", { -3.4e38f, 3.4e38f }, { 3.4e38f, -3.4e38f }, { 5, 60, 7, 40 }, -1, {}, {} },
+};
 
-TEST(GUISmoothLine, VerticalRunIsSwappedForSteepLines)
-{
-    const CRecordingPlotter p = Draw({ 20.0f, 30.0f }, { 20.0f, 10.0f });
-    ASSERT_EQ(p.runs.size(), 1u);
-    EXPECT_EQ(p.runs[0].from, (CGUIPoint { 20, 11 }));
-    EXPECT_EQ(p.runs[0].to, (CGUIPoint { 20, 30 }));
-    EXPECT_EQ(p.At(20, 10), 127);
-    EXPECT_EQ(p.At(20, 30), 127);
-}
+class SmoothSegments : public testing::TestWithParam<SegmentCase> { };
 
-TEST(GUISmoothLine, HalfRowSplitsCoverageBetweenTwoRows)
+TEST_P(SmoothSegments, PlotsAndRunsInsideTheClip)
 {
-    const CRecordingPlotter p = Draw({ 10.0f, 20.5f }, { 30.0f, 20.5f });
-    EXPECT_TRUE(p.runs.empty());
-    for (int32_t x = 11; x <= 29; ++x) {
-        SCOPED_TRACE(x);
-        EXPECT_EQ(p.At(x, 21), 127);
-        EXPECT_EQ(p.At(x, 20), 128);
-    }
-    EXPECT_EQ(p.At(10, 20), 63);
-    EXPECT_EQ(p.At(10, 21), 63);
-}
-
-TEST(GUISmoothLine, FortyFiveDegreesCoversOnePixelPerColumn)
-{
-    const CRecordingPlotter p = Draw({ 10.0f, 10.0f }, { 20.0f, 20.0f });
-    for (int32_t x = 11; x <= 19; ++x) {
-        SCOPED_TRACE(x);
-        EXPECT_EQ(p.At(x, x), 255);
-        EXPECT_EQ(p.At(x, x + 1), 0);
-    }
-    EXPECT_EQ(p.plots.size(), 9u + 2u);
-}
-
-TEST(GUISmoothLine, EndNeighbourBeyondMinorBoundIsLeftOut)
-{
-    const CGUIClipBox clip { 0.0f, 99.0f, 0.0f, 9.0f };
-    // The first end lies on the last row; the line's overshoot there would
-    // cover row 10 a little.
-    const CRecordingPlotter p = Draw({ 10.3f, 9.0f }, { 30.0f, 2.0f }, clip);
-    EXPECT_EQ(p.At(10, 9), 45);
-    for (const auto& [pixel, coverage] : p.plots) {
-        EXPECT_LE(pixel.second, 9);
-    }
-}
-
-TEST(GUISmoothLine, SegmentOutsideTheBoxDrawsNothing)
-{
-    const CRecordingPlotter p = Draw({ 120.0f, 5.0f }, { 150.0f, 60.0f });
-    EXPECT_TRUE(p.plots.empty());
-    EXPECT_TRUE(p.runs.empty());
-}
-
-TEST(GUISmoothLine, NonFiniteEndPointsDrawNothing)
-{
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    const CGUIPointF cases[][2] = {
-        { { nan, 10.0f }, { 20.0f, 20.0f } },
-        { { 10.0f, 10.0f }, { 20.0f, nan } },
-        { { nan, nan }, { nan, nan } },
-        { { -inf, 50.0f }, { inf, 50.0f } },
-        { { 10.0f, 10.0f }, { 20.0f, -inf } },
-    };
-    for (const auto& segment : cases) {
-        SCOPED_TRACE(
-            testing::Message() << segment[0].x << "," << segment[0].y << " " << segment[1].x << "," << segment[1].y);
-        const CRecordingPlotter p = Draw(segment[0], segment[1]);
-        EXPECT_TRUE(p.plots.empty());
-        EXPECT_TRUE(p.runs.empty());
-    }
-}
-
-TEST(GUISmoothLine, HugeFiniteEndPointsAreClippedIntoTheBox)
-{
-    const CGUIClipBox clip { 5.0f, 60.0f, 7.0f, 40.0f };
-    const CGUIPointF cases[][2] = {
-        { { -1e30f, 20.5f }, { 1e30f, 20.5f } },
-        { { -1e30f, -1e30f }, { 1e30f, 1e30f } },
-        { { 30.0f, -3e38f }, { 31.0f, 3e38f } },
-        { { -3.4e38f, 3.4e38f }, { 3.4e38f, -3.4e38f } },
-    };
-    for (const auto& segment : cases) {
-        SCOPED_TRACE(testing::Message() << segment[0].x << "," << segment[0].y);
-        const CRecordingPlotter p = Draw(segment[0], segment[1], clip);
+    const SegmentCase& c = GetParam();
+    CRecordingPlotter p;
+    GUIDrawSmoothSegment(p, c.from, c.to, c.clip);
+    if (c.plotCount >= 0) {
+        EXPECT_EQ(p.plots.size(), static_cast<size_t>(c.plotCount));
+    } else {
         EXPECT_FALSE(p.plots.empty() && p.runs.empty());
-        for (const auto& [pixel, coverage] : p.plots) {
-            EXPECT_TRUE(pixel.first >= 5 && pixel.first <= 60 && pixel.second >= 7 && pixel.second <= 40)
-                << pixel.first << "," << pixel.second;
-            EXPECT_TRUE(coverage >= 1 && coverage <= 255);
-        }
+    }
+    for (const auto& [pixel, coverage] : c.coverages) {
+        const auto it = p.plots.find({ pixel.x, pixel.y });
+        EXPECT_EQ(it == p.plots.end() ? 0 : it->second, coverage) << pixel.x << "," << pixel.y;
+    }
+    if (c.plotCount >= 0) {
+        EXPECT_EQ(p.runs, c.runs);
+    }
+    for (const auto& [pixel, coverage] : p.plots) {
+        EXPECT_TRUE(pixel.first >= c.clip.xmin && pixel.first <= c.clip.xmax && pixel.second >= c.clip.ymin
+            && pixel.second <= c.clip.ymax && coverage >= 1 && coverage <= 255)
+            << pixel.first << "," << pixel.second << ": " << coverage;
     }
 }
 
-TEST(GUIClipSegment, MovesEndPointsOntoTheViolatedBounds)
+INSTANTIATE_TEST_SUITE_P(GUISmoothLine, SmoothSegments, testing::ValuesIn(kSegmentCases),
+    [](const testing::TestParamInfo<SegmentCase>& info) { return std::string(info.param.name); });
+
+TEST(GUIClipSegment, MovesEndPointsOntoTheViolatedBoundsAndRejectsEmptyBoxes)
 {
     double x0 = -10.0, y0 = 0.0, x1 = 30.0, y1 = 40.0;
     ASSERT_TRUE(GUIClipSegment(x0, y0, x1, y1, { 0.0f, 20.0f, 0.0f, 100.0f }));
@@ -156,44 +102,34 @@ TEST(GUIClipSegment, MovesEndPointsOntoTheViolatedBounds)
     EXPECT_DOUBLE_EQ(y0, 10.0);
     EXPECT_DOUBLE_EQ(x1, 20.0);
     EXPECT_DOUBLE_EQ(y1, 30.0);
-}
-
-TEST(GUIClipSegment, RejectsEmptyAndNonFiniteBoxes)
-{
-    const float nan = std::numeric_limits<float>::quiet_NaN();
     for (const CGUIClipBox& box : { CGUIClipBox { 10.0f, 5.0f, 0.0f, 10.0f }, CGUIClipBox { 0.0f, 10.0f, 3.0f, 2.0f },
-             CGUIClipBox { nan, 10.0f, 0.0f, 10.0f } }) {
-        double x0 = 1.0, y0 = 1.0, x1 = 2.0, y1 = 2.0;
-        EXPECT_FALSE(GUIClipSegment(x0, y0, x1, y1, box));
+             CGUIClipBox { g_nan, 10.0f, 0.0f, 10.0f } }) {
+        double a = 1.0, b = 1.0, c = 2.0, d = 2.0;
+        EXPECT_FALSE(GUIClipSegment(a, b, c, d, box));
     }
 }
 
-// The memory back ends over the same geometry: what the recording plotter
-// says is what lands in memory.
-TEST(GUIPixelSurface, SmoothLineBlendsIntoMemory)
+// What the recording plotter says is what lands in memory, bottom-up, and
+// only inside the image.
+TEST(GUIPixelSurface, SmoothLineBlendsIntoMemoryInsideTheImage)
 {
     std::vector<uint32_t> bits(40 * 30, 0xFFFFFF);
     CGUIPixelSurface32 surface(bits.data(), 40, 30, 40);
     surface.DrawSmoothLine({ 10.0f, 20.0f }, { 30.0f, 20.0f }, { 0, 0, 0 }, { 0.0f, 39.0f, 0.0f, 29.0f });
-    for (int32_t x = 11; x <= 29; ++x) {
-        EXPECT_EQ(surface.GetColor(x, 20), (CGUIColor {})) << x;
-    }
-    // 255 + (-255 * 127 >> 8) = 128.
-    EXPECT_EQ(surface.GetColor(10, 20), (CGUIColor { 128, 128, 128 }));
+    EXPECT_EQ(surface.GetColor(11, 20), (CGUIColor {}));
+    EXPECT_EQ(surface.GetColor(29, 20), (CGUIColor {}));
+    EXPECT_EQ(surface.GetColor(10, 20), (CGUIColor { 128, 128, 128 })); // 255 + (-255 * 127 >> 8)
     EXPECT_EQ(surface.GetColor(9, 20), (CGUIColor { 255, 255, 255 }));
     EXPECT_EQ(surface.GetColor(20, 19), (CGUIColor { 255, 255, 255 }));
     EXPECT_EQ(bits[(29 - 20) * 40 + 15], 0u);
-}
 
-TEST(GUIPixelSurface, ClipBoxIsCutToTheImage)
-{
-    std::vector<uint16_t> bits(4 * 4, 0);
-    CGUIPixelSurface16 surface(bits.data(), 3, 4, 4);
-    surface.DrawSmoothLine({ -5.0f, 1.0f }, { 50.0f, 1.0f }, { 255, 255, 255 }, { -100.0f, 100.0f, -100.0f, 100.0f });
+    std::vector<uint16_t> narrow(4 * 4, 0);
+    CGUIPixelSurface16 cut(narrow.data(), 3, 4, 4);
+    cut.DrawSmoothLine({ -5.0f, 1.0f }, { 50.0f, 1.0f }, { 255, 255, 255 }, { -100.0f, 100.0f, -100.0f, 100.0f });
     for (int32_t row = 0; row < 4; ++row) {
-        EXPECT_EQ(bits[row * 4 + 3], 0) << "padding of row " << row;
+        EXPECT_EQ(narrow[row * 4 + 3], 0) << "padding of row " << row;
     }
-    EXPECT_EQ(surface.GetColor(1, 1), (CGUIColor { 248, 248, 248 }));
+    EXPECT_EQ(cut.GetColor(1, 1), (CGUIColor { 248, 248, 248 }));
 }
 
 } // namespace

@@ -205,61 +205,44 @@ TEST(CGUIBoxLayout, RelativeItemMovesItsNeighboursAndTheCentredContent)
     EXPECT_EQ(fixed.position, (CGUIPoint { 70, 4 }));
 }
 
-TEST(CGUIBoxLayout, NestedBoxesSizeBottomUpAndArrangeTopDown)
+// A column (owned) and an item (borrowed) in a row: sized bottom up, arranged
+// top down; a relative nested box keeps the size it was given; the row
+// destroys the column and, through it, what the column owns.
+TEST(CGUIBoxLayout, NestedBoxesSizeBottomUpArrangeTopDownAndDestroyWhatTheyOwn)
 {
-    CLayoutTestItem top({ 10, 5 });
-    CLayoutTestItem bottom({ 6, 8 });
-    CLayoutTestItem right({ 4, 4 });
-    auto* column = new CGUIBoxLayout(1, 1, 1, Mode::Column);
-    column->AddItem(&top, {}, false);
-    column->AddItem(&bottom, {}, false);
-    CGUIBoxLayout row(2, 2, 3, Mode::Row);
-    row.AddItem(column, {}, true);
-    row.AddItem(&right, {}, false);
+    int destroyed = 0;
+    CLayoutTestItem top({ 10, 5 }), right({ 4, 4 });
+    {
+        auto* bottom = new CLayoutTestItem({ 6, 8 }, &destroyed);
+        auto* column = new CGUIBoxLayout(1, 1, 1, Mode::Column);
+        column->AddItem(&top, {}, false);
+        column->AddItem(bottom, {}, true);
+        CGUIBoxLayout row(2, 2, 3, Mode::Row);
+        row.AddItem(column, {}, true);
+        row.AddItem(nullptr, {}, true);
+        row.AddItem(&right, {}, false);
+        row.UpdatePreferredSize();
+        EXPECT_EQ(column->GetSize(), (CGUISize { 12, 16 }));
+        EXPECT_EQ(row.GetPreferredSize(), (CGUISize { 23, 20 }));
+        row.SetPosition({ 10, 20 });
+        EXPECT_EQ(column->GetPosition(), (CGUIPoint { 12, 22 }));
+        EXPECT_EQ(top.position, (CGUIPoint { 13, 23 }));
+        EXPECT_EQ(bottom->position, (CGUIPoint { 13, 29 }));
+        EXPECT_EQ(right.position, (CGUIPoint { 27, 22 }));
+    }
+    EXPECT_EQ(destroyed, 1);
 
-    row.UpdatePreferredSize();
-    EXPECT_EQ(column->GetSize(), (CGUISize { 12, 16 }));
-    EXPECT_EQ(row.GetPreferredSize(), (CGUISize { 23, 20 }));
-
-    row.SetPosition({ 10, 20 });
-    EXPECT_EQ(row.GetPosition(), (CGUIPoint { 10, 20 }));
-    EXPECT_EQ(column->GetPosition(), (CGUIPoint { 12, 22 }));
-    EXPECT_EQ(top.position, (CGUIPoint { 13, 23 }));
-    EXPECT_EQ(bottom.position, (CGUIPoint { 13, 29 }));
-    EXPECT_EQ(right.position, (CGUIPoint { 27, 22 }));
-}
-
-TEST(CGUIBoxLayout, RelativeNestedBoxKeepsTheSizeItWasGiven)
-{
     CLayoutTestItem inner({ 10, 10 });
     auto* nested = new CGUIBoxLayout(0, 0, 0, Mode::Row);
-    nested->SetContentAlignment(CGUILayoutPlacement::kAlignEnd, CGUILayoutPlacement::kAlignStart);
+    nested->SetContentAlignment(kEnd, kStart);
     nested->AddItem(&inner, {}, false);
     CGUILayoutPlacement full;
     full.relativeWidth = 1.0f;
     CGUIBoxLayout outer(5, 0, 0, Mode::Column);
     outer.AddItem(nested, full, true);
-
     outer.UpdatePreferredSize();
     outer.Arrange({}, { 110, 10 });
     EXPECT_EQ(nested->GetSize(), (CGUISize { 100, 10 }));
     EXPECT_EQ(inner.position, (CGUIPoint { 95, 0 })) << "right-aligned inside the 100 pixels it was given";
-}
-
-TEST(CGUIBoxLayout, DestroysOwnedItemsOnly)
-{
-    int destroyed = 0;
-    CLayoutTestItem kept({ 1, 1 }, &destroyed);
-    {
-        auto* nested = new CGUIBoxLayout(0, 0, 0, Mode::Stack);
-        nested->AddItem(new CLayoutTestItem({ 1, 1 }, &destroyed), {}, true);
-        CGUIBoxLayout box(0, 0, 0, Mode::Row);
-        box.AddItem(new CLayoutTestItem({ 1, 1 }, &destroyed), {}, true);
-        box.AddItem(&kept, {}, false);
-        box.AddItem(nullptr, {}, true);
-        box.AddItem(nested, {}, true);
-        EXPECT_EQ(box.GetEntryCount(), 4);
-    }
-    EXPECT_EQ(destroyed, 2) << "both owned items, the nested one through its owned box";
 }
 } // namespace

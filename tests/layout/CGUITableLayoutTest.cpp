@@ -1,5 +1,4 @@
 #include "layout/CGUITableLayout.h"
-#include "layout/CGUIBoxLayout.h"
 
 #include "LayoutTestSupport.h"
 
@@ -103,15 +102,22 @@ TEST_P(TablePlacementCases, CellsSitInTheirColumnAndRow)
 INSTANTIATE_TEST_SUITE_P(CGUITableLayout, TablePlacementCases, testing::ValuesIn(kTablePlacementCases),
     [](const testing::TestParamInfo<TablePlacementCase>& info) { return std::string(info.param.name); });
 
-TEST(CGUITableLayout, EmptyTableIsItsMargins)
+TEST(CGUITableLayout, EmptyTableIsItsMarginsAndDestroysOwnedCellsOnly)
 {
-    CGUITableLayout table(3, 4, 40, 10);
-    table.UpdatePreferredSize();
-    EXPECT_EQ(table.GetPreferredSize(), (CGUISize { 6, 8 }));
-    table.AddRow();
-    table.AddRow();
-    table.UpdatePreferredSize();
-    EXPECT_EQ(table.GetPreferredSize(), (CGUISize { 6, 18 })) << "two empty rows: one row spacing";
+    int destroyed = 0;
+    CLayoutTestItem kept({ 1, 1 }, &destroyed);
+    {
+        CGUITableLayout table(3, 4, 40, 10);
+        table.UpdatePreferredSize();
+        EXPECT_EQ(table.GetPreferredSize(), (CGUISize { 6, 8 }));
+        table.AddRow();
+        table.AddRow();
+        table.UpdatePreferredSize();
+        EXPECT_EQ(table.GetPreferredSize(), (CGUISize { 6, 18 })) << "two empty rows: one row spacing";
+        table.AddItem(&kept, {}, false);
+        table.AddItem(new CLayoutTestItem({ 1, 1 }, &destroyed), {}, true);
+    }
+    EXPECT_EQ(destroyed, 1);
 }
 
 TEST(CGUITableLayout, ShortRowsAndEmptyCellsKeepTheColumns)
@@ -237,33 +243,4 @@ TEST(CGUITableLayout, DoesNotArrangeWhatWasAddedSinceTheLastComputation)
     EXPECT_EQ(late.position, (CGUIPoint { 15, 5 }));
 }
 
-TEST(CGUITableLayout, UpdatesNestedLayoutsInItsCells)
-{
-    CLayoutTestItem left({ 10, 10 });
-    CLayoutTestItem right({ 10, 10 });
-    auto* box = new CGUIBoxLayout(1, 1, 2, CGUIBoxLayout::Mode::Row);
-    box->AddItem(&left, {}, false);
-    box->AddItem(&right, {}, false);
-    CGUITableLayout table(0, 0, 0, 0);
-    table.AddRow();
-    table.AddItem(box, {}, true);
-    table.UpdatePreferredSize();
-    EXPECT_EQ(table.GetPreferredSize(), (CGUISize { 24, 12 }));
-    table.SetPosition({ 10, 0 });
-    EXPECT_EQ(right.position, (CGUIPoint { 23, 1 }));
-}
-
-TEST(CGUITableLayout, DestroysOwnedCellsOnly)
-{
-    int destroyed = 0;
-    CLayoutTestItem kept({ 1, 1 }, &destroyed);
-    {
-        CGUITableLayout table(0, 0, 0, 0);
-        table.AddItem(new CLayoutTestItem({ 1, 1 }, &destroyed), {}, true);
-        table.AddRow();
-        table.AddItem(&kept, {}, false);
-        table.AddItem(new CLayoutTestItem({ 1, 1 }, &destroyed), {}, true);
-    }
-    EXPECT_EQ(destroyed, 2);
-}
 } // namespace

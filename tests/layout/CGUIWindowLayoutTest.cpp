@@ -1,9 +1,11 @@
 #include "layout/CGUIWindowLayout.h"
 
 #include "LayoutTestSupport.h"
-#include "LayoutTestWindow.h"
+#include "window/CGUICustomWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 using Mode = CGUIBoxLayout::Mode;
@@ -11,17 +13,36 @@ constexpr int32_t kStart = CGUILayoutPlacement::kAlignStart;
 constexpr int32_t kCenter = CGUILayoutPlacement::kAlignCenter;
 constexpr int32_t kEnd = CGUILayoutPlacement::kAlignEnd;
 
-// A child window of the given size, created in parent.
-class ChildWindow : public LayoutTestWindow {
-public:
-    ChildWindow(IGUIWindow& parent, CGUISize size, DWORD style = WS_CHILD)
-        : LayoutTestWindow(style)
-    {
-        SetSize(size);
-        created = Create(&parent);
+// A framework window over a plain native one: top-level of the given style,
+// or a child of parent.
+std::unique_ptr<CGUICustomWindow> MakeWindow(
+    DWORD style, CGUISize size, IGUIWindow* parent = nullptr, DWORD exStyle = 0)
+{
+    auto window = std::make_unique<CGUICustomWindow>();
+    const HWND hwnd = CreateWindowExA(exStyle, "STATIC", "", style | (parent ? WS_CHILD : 0), 0, 0, size.width,
+        size.height, parent ? parent->GetHandle() : nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(window->Attach(hwnd));
+    return window;
+}
+
+// The native rectangle in the parent's client coordinates (the screen for a
+// top-level window).
+CGUIRect NativeRect(IGUIWindow& window)
+{
+    RECT rect {};
+    GetWindowRect(window.GetHandle(), &rect);
+    if (GetWindowLongA(window.GetHandle(), GWL_STYLE) & WS_CHILD) {
+        MapWindowPoints(nullptr, GetParent(window.GetHandle()), reinterpret_cast<POINT*>(&rect), 2);
     }
-    bool created;
-};
+    return { rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top };
+}
+
+CGUISize ClientSize(IGUIWindow& window)
+{
+    RECT client {};
+    GetClientRect(window.GetHandle(), &client);
+    return { client.right, client.bottom };
+}
 
 struct FrameCase {
     const char* name;
@@ -52,152 +73,109 @@ class WindowLayoutFrames : public testing::TestWithParam<FrameCase> { };
 TEST_P(WindowLayoutFrames, ClientAreaFitsTheContent)
 {
     const FrameCase& c = GetParam();
-    LayoutTestWindow window(c.style, c.exStyle);
-    ASSERT_TRUE(window.Create(nullptr));
+    const auto window = MakeWindow(c.style, {}, nullptr, c.exStyle);
     if (c.menu) {
         const HMENU menu = CreateMenu();
         AppendMenuA(menu, MF_STRING, 1, "File");
-        ASSERT_TRUE(SetMenu(window.GetHandle(), menu));
+        ASSERT_TRUE(SetMenu(window->GetHandle(), menu));
     }
-    ChildWindow wide(window, { 130, 20 });
-    ChildWindow low(window, { 150, 10 });
-    ASSERT_TRUE(wide.created && low.created);
-
-    CGUIWindowLayout layout(&window, 4, 4, 4, Mode::Column);
+    const auto wide = MakeWindow(0, { 130, 20 }, window.get());
+    const auto low = MakeWindow(0, { 150, 10 }, window.get());
+    CGUIWindowLayout layout(window.get(), 4, 4, 4, Mode::Column);
     layout.AddItem(
-        new CGUIWindowLayout(&wide, 0, 0, 0, Mode::Column), CGUILayoutPlacement::Aligned(kCenter, kStart), true);
-    layout.AddItem(new CGUIWindowLayout(&low, 0, 0, 0, Mode::Column), {}, true);
+        new CGUIWindowLayout(wide.get(), 0, 0, 0, Mode::Column), CGUILayoutPlacement::Aligned(kCenter, kStart), true);
+    layout.AddItem(new CGUIWindowLayoutItem(low.get()), {}, true);
     layout.UpdatePreferredSize();
     layout.SetPosition({ 10, 20 });
 
-    EXPECT_EQ(window.GetNativeClientSize(), (CGUISize { 158, 42 }));
-    EXPECT_EQ(layout.GetSize(), window.GetSize()) << "the preferred outer size is the size the window got";
-    const CGUIRect outer = window.GetNativeRect();
+    EXPECT_EQ(ClientSize(*window), (CGUISize { 158, 42 }));
+    EXPECT_EQ(layout.GetSize(), window->GetSize()) << "the preferred outer size is the size the window got";
+    const CGUIRect outer = NativeRect(*window);
     EXPECT_EQ(outer.x, 10);
     EXPECT_EQ(outer.y, 20);
-    EXPECT_EQ(wide.GetNativeRect(), (CGUIRect { 14, 4, 130, 20 }));
-    EXPECT_EQ(low.GetNativeRect(), (CGUIRect { 4, 28, 150, 10 }));
-    window.Destroy();
+    EXPECT_EQ(NativeRect(*wide), (CGUIRect { 14, 4, 130, 20 }));
+    EXPECT_EQ(NativeRect(*low), (CGUIRect { 4, 28, 150, 10 }));
+    window->Destroy();
 }
 
 INSTANTIATE_TEST_SUITE_P(CGUIWindowLayout, WindowLayoutFrames, testing::ValuesIn(kFrameCases),
     [](const testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
-// The arrangement of the main window: a large view above a right-aligned
-// pair of buttons.
-TEST(CGUIWindowLayout, ViewAboveRightAlignedButtons)
-{
-    LayoutTestWindow window(WS_OVERLAPPEDWINDOW);
-    ASSERT_TRUE(window.Create(nullptr));
-    ChildWindow view(window, { 500, 400 });
-    ChildWindow about(window, { 75, 23 });
-    ChildWindow close(window, { 75, 23 });
-
-    CGUIWindowLayout layout(&window, 4, 4, 4, Mode::Column);
-    CGUIWindowLayout viewItem(&view, 0, 0, 0, Mode::Column);
-    layout.AddItem(&viewItem, CGUILayoutPlacement::Aligned(kCenter, kCenter), false);
-    auto* buttons = new CGUIBoxLayout(2, 2, 5, Mode::Row);
-    buttons->AddItem(
-        new CGUIWindowLayout(&about, 0, 0, 0, Mode::Column), CGUILayoutPlacement::Aligned(kCenter, kCenter), true);
-    buttons->AddItem(
-        new CGUIWindowLayout(&close, 0, 0, 0, Mode::Column), CGUILayoutPlacement::Aligned(kCenter, kCenter), true);
-    layout.AddItem(buttons, CGUILayoutPlacement::Aligned(kEnd, kCenter), true);
-    layout.UpdatePreferredSize();
-    layout.SetPosition({});
-
-    EXPECT_EQ(window.GetNativeClientSize(), (CGUISize { 508, 439 }));
-    EXPECT_EQ(view.GetNativeRect(), (CGUIRect { 4, 4, 500, 400 }));
-    EXPECT_EQ(about.GetNativeRect(), (CGUIRect { 347, 410, 75, 23 }));
-    EXPECT_EQ(close.GetNativeRect(), (CGUIRect { 427, 410, 75, 23 }));
-    window.Destroy();
-}
-
+// A bordered child window laid out around its own child: its outer size is
+// its content plus its border.
 TEST(CGUIWindowLayout, ChildWindowWithItsOwnContentSizesAroundIt)
 {
-    LayoutTestWindow window(WS_POPUP);
-    ASSERT_TRUE(window.Create(nullptr));
-    ChildWindow panel(window, { 1, 1 }, WS_CHILD | WS_BORDER);
-    ChildWindow inner(panel, { 10, 10 });
-    ChildWindow beside(window, { 5, 5 });
-
-    CGUIWindowLayout layout(&window, 3, 3, 6, Mode::Row);
-    auto* panelLayout = new CGUIWindowLayout(&panel, 2, 2, 0, Mode::Column);
-    panelLayout->AddItem(new CGUIWindowLayout(&inner, 0, 0, 0, Mode::Column), {}, true);
+    const auto window = MakeWindow(WS_POPUP, {});
+    const auto panel = MakeWindow(WS_BORDER, { 1, 1 }, window.get());
+    const auto inner = MakeWindow(0, { 10, 10 }, panel.get());
+    const auto beside = MakeWindow(0, { 5, 5 }, window.get());
+    CGUIWindowLayout layout(window.get(), 3, 3, 6, Mode::Row);
+    auto* panelLayout = new CGUIWindowLayout(panel.get(), 2, 2, 0, Mode::Column);
+    panelLayout->AddItem(new CGUIWindowLayoutItem(inner.get()), {}, true);
     layout.AddItem(panelLayout, {}, true);
-    layout.AddItem(new CGUIWindowLayoutItem(&beside), CGUILayoutPlacement::Aligned(kStart, kEnd), true);
+    layout.AddItem(new CGUIWindowLayoutItem(beside.get()), CGUILayoutPlacement::Aligned(kStart, kEnd), true);
     layout.UpdatePreferredSize();
     layout.SetPosition({ 0, 0 });
 
     const int32_t border = 2 * GetSystemMetrics(SM_CXBORDER);
-    EXPECT_EQ(panel.GetNativeClientSize(), (CGUISize { 14, 14 }));
-    EXPECT_EQ(panel.GetNativeRect(), (CGUIRect { 3, 3, 14 + border, 14 + border }));
-    EXPECT_EQ(inner.GetNativeRect(), (CGUIRect { 2, 2, 10, 10 })) << "in the panel's client coordinates";
-    EXPECT_EQ(beside.GetNativeRect(), (CGUIRect { 3 + 14 + border + 6, 3 + 14 + border - 5, 5, 5 }));
-    EXPECT_EQ(window.GetNativeClientSize(), (CGUISize { 3 + 14 + border + 6 + 5 + 3, 3 + 14 + border + 3 }));
-    window.Destroy();
+    EXPECT_EQ(ClientSize(*panel), (CGUISize { 14, 14 }));
+    EXPECT_EQ(NativeRect(*panel), (CGUIRect { 3, 3, 14 + border, 14 + border }));
+    EXPECT_EQ(NativeRect(*inner), (CGUIRect { 2, 2, 10, 10 })) << "in the panel's client coordinates";
+    EXPECT_EQ(NativeRect(*beside), (CGUIRect { 3 + 14 + border + 6, 3 + 14 + border - 5, 5, 5 }));
+    EXPECT_EQ(ClientSize(*window), (CGUISize { 3 + 14 + border + 6 + 5 + 3, 3 + 14 + border + 3 }));
+    window->Destroy();
 }
 
+// Rearranges on a new client size, arranges on an imposed size, and leaves
+// the windows when the layout goes.
 TEST(CGUIWindowLayout, RearrangesWhenTheClientSizeChanges)
 {
-    LayoutTestWindow window(WS_POPUP | WS_BORDER);
-    ASSERT_TRUE(window.Create(nullptr));
-    ChildWindow corner(window, { 10, 10 });
-    ChildWindow stretched(window, { 10, 10 });
-    CGUIWindowLayout layout(&window, 5, 5, 0, Mode::Stack);
-    CGUIWindowLayoutItem cornerItem(&corner);
-    CGUIWindowLayoutItem stretchedItem(&stretched);
-    CGUILayoutPlacement half;
-    half.relativeWidth = 0.5f;
-    layout.AddItem(&cornerItem, CGUILayoutPlacement::Aligned(kEnd, kEnd), false);
-    layout.AddItem(&stretchedItem, half, false);
-    layout.UpdatePreferredSize();
-    layout.SetPosition({});
-    ASSERT_EQ(window.GetNativeClientSize(), (CGUISize { 20, 20 }));
-
-    const CGUISize frame = window.GetSize();
-    SetWindowPos(window.GetHandle(), nullptr, 0, 0, frame.width + 100, frame.height + 50, SWP_NOMOVE | SWP_NOZORDER);
-    layout.ArrangeContent();
-    EXPECT_EQ(corner.GetNativeRect(), (CGUIRect { 105, 55, 10, 10 }));
-    EXPECT_EQ(stretched.GetNativeRect(), (CGUIRect { 5, 5, 55, 10 }));
-
-    layout.SetSize(frame);
-    EXPECT_EQ(window.GetNativeClientSize(), (CGUISize { 20, 20 }));
-    EXPECT_EQ(corner.GetNativeRect(), (CGUIRect { 5, 5, 10, 10 })) << "imposing a size arranges the content";
-    window.Destroy();
-}
-
-TEST(CGUIWindowLayout, DestroyingTheLayoutLeavesTheWindows)
-{
-    LayoutTestWindow window(WS_POPUP);
-    ASSERT_TRUE(window.Create(nullptr));
-    ChildWindow child(window, { 10, 10 });
+    const auto window = MakeWindow(WS_POPUP | WS_BORDER, {});
+    const auto corner = MakeWindow(0, { 10, 10 }, window.get());
+    const auto stretched = MakeWindow(0, { 10, 10 }, window.get());
+    CGUISize frame;
     {
-        CGUIWindowLayout layout(&window, 1, 1, 1, Mode::Row);
-        layout.AddItem(new CGUIWindowLayout(&child, 0, 0, 0, Mode::Column), {}, true);
+        CGUIWindowLayout layout(window.get(), 5, 5, 0, Mode::Stack);
+        CGUIWindowLayoutItem cornerItem(corner.get());
+        CGUIWindowLayoutItem stretchedItem(stretched.get());
+        CGUILayoutPlacement half;
+        half.relativeWidth = 0.5f;
+        layout.AddItem(&cornerItem, CGUILayoutPlacement::Aligned(kEnd, kEnd), false);
+        layout.AddItem(&stretchedItem, half, false);
         layout.UpdatePreferredSize();
         layout.SetPosition({});
+        ASSERT_EQ(ClientSize(*window), (CGUISize { 20, 20 }));
+
+        frame = window->GetSize();
+        SetWindowPos(
+            window->GetHandle(), nullptr, 0, 0, frame.width + 100, frame.height + 50, SWP_NOMOVE | SWP_NOZORDER);
+        layout.ArrangeContent();
+        EXPECT_EQ(NativeRect(*corner), (CGUIRect { 105, 55, 10, 10 }));
+        EXPECT_EQ(NativeRect(*stretched), (CGUIRect { 5, 5, 55, 10 }));
+
+        layout.SetSize(frame);
+        EXPECT_EQ(ClientSize(*window), (CGUISize { 20, 20 }));
+        EXPECT_EQ(NativeRect(*corner), (CGUIRect { 5, 5, 10, 10 })) << "imposing a size arranges the content";
     }
-    EXPECT_TRUE(IsWindow(child.GetHandle()));
-    EXPECT_TRUE(IsWindow(window.GetHandle()));
-    EXPECT_EQ(child.GetNativeRect(), (CGUIRect { 1, 1, 10, 10 }));
-    window.Destroy();
+    EXPECT_TRUE(IsWindow(corner->GetHandle()) && IsWindow(window->GetHandle()));
+    EXPECT_EQ(NativeRect(*corner), (CGUIRect { 5, 5, 10, 10 }));
+    window->Destroy();
 }
 
 TEST(CGUIWindowLayout, WindowsNotYetCreatedKeepTheirPlacesForCreation)
 {
-    LayoutTestWindow window(WS_POPUP);
-    ASSERT_TRUE(window.Create(nullptr));
-    LayoutTestWindow child(WS_CHILD);
+    const auto window = MakeWindow(WS_POPUP, {});
+    CGUICustomWindow child;
     child.SetSize({ 8, 6 });
-    CGUIWindowLayout layout(&window, 3, 2, 0, Mode::Column);
+    CGUIWindowLayout layout(window.get(), 3, 2, 0, Mode::Column);
     layout.AddItem(new CGUIWindowLayoutItem(&child), {}, true);
     layout.UpdatePreferredSize();
     layout.SetPosition({});
 
-    ASSERT_TRUE(child.Create(&window));
-    EXPECT_EQ(child.GetNativeRect(), (CGUIRect { 3, 2, 8, 6 }));
-    EXPECT_EQ(window.GetNativeClientSize(), (CGUISize { 14, 10 }));
-    window.Destroy();
+    ASSERT_TRUE(child.Create(window.get()));
+    EXPECT_EQ(NativeRect(child), (CGUIRect { 3, 2, 8, 6 }));
+    EXPECT_EQ(ClientSize(*window), (CGUISize { 14, 10 }));
+    window->Destroy();
 }
 
 } // namespace

@@ -15,15 +15,6 @@ const bool g_countedRegistered = CFactoryRegistry::GetInstance().Register(CCount
     IParamFunction::s_interfaceId, &TStaticFactory<CCountedFunction, IParamFunction>::GetInstance());
 }
 
-std::vector<std::string> RegisteredClassIds()
-{
-    std::vector<std::string> ids;
-    for (const auto& function : MakeOneOfEachClass()) {
-        ids.emplace_back(function->GetClassId());
-    }
-    return ids;
-}
-
 std::vector<std::unique_ptr<IParamFunction>> MakeOneOfEachClass()
 {
     std::vector<std::unique_ptr<IParamFunction>> all;

@@ -9,9 +9,6 @@
 #include <string>
 #include <vector>
 
-// The class identifiers of every registered class, in registration order.
-std::vector<std::string> RegisteredClassIds();
-
 // One new object of every registered class, in registration order, with
 // non-trivial settings (biquad coefficients, composition entries).
 std::vector<std::unique_ptr<IParamFunction>> MakeOneOfEachClass();
