@@ -102,18 +102,20 @@ TEST_F(CGUIThreadInvokerTest, InvokeRunsOnTheOwningThreadBeforeReturning)
 TEST_F(CGUIThreadInvokerTest, PostFromAWorkerRunsOnTheOwningThreadInOrder)
 {
     std::vector<int> order;
-    CCall kept;
+    std::atomic<int> keptDeletions { 0 };
+    auto kept = std::make_unique<CCall>(&keptDeletions);
     std::thread worker([&] {
         for (int i = 0; i < 3; ++i) {
             EXPECT_TRUE(m_invoker.Post(new CCall(&m_deletions, &order, i), true));
         }
-        EXPECT_TRUE(m_invoker.Post(&kept, false));
+        EXPECT_TRUE(m_invoker.Post(kept.get(), false));
     });
-    EXPECT_TRUE(PumpUntil([&] { return kept.runs == 1; }));
+    EXPECT_TRUE(PumpUntil([&] { return kept->runs == 1; }));
     worker.join();
     EXPECT_EQ(order, (std::vector<int> { 0, 1, 2 }));
     EXPECT_EQ(m_deletions, 3);
-    EXPECT_EQ(kept.thread, GetCurrentThreadId());
+    EXPECT_EQ(kept->thread, GetCurrentThreadId());
+    EXPECT_EQ(keptDeletions, 0);
 }
 
 TEST_F(CGUIThreadInvokerTest, AfterTheOwnerIsGoneNothingRunsAndOwnedCallsAreDeleted)
