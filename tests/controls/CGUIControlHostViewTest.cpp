@@ -163,6 +163,9 @@ TEST(CGUIControlHostViewTest, PressGivesFocusAfterTheUserListenerSawItAndKeysFol
     EXPECT_TRUE(host.b->HasFocus());
     EXPECT_EQ(host.a->GetVisualState().Get(), CGUIVisualState::kNormal);
     SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'C', 1);
+    host.b->SetFocus(false);
+    SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'D', 1);
+    EXPECT_EQ(host.userB.Names(), (std::vector<std::string> { "RightDown", "SetFocus", "KeyDown", "KillFocus" }));
     EXPECT_EQ(host.userA.Names(), (std::vector<std::string> { "LeftDown", "SetFocus", "KeyDown", "KeyUp", "KillFocus" }));
     EXPECT_EQ(host.userA.calls[2].point.x, 'B');
 }
