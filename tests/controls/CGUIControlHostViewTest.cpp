@@ -166,7 +166,8 @@ TEST(CGUIControlHostViewTest, PressGivesFocusAfterTheUserListenerSawItAndKeysFol
     host.b->SetFocus(false);
     SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'D', 1);
     EXPECT_EQ(host.userB.Names(), (std::vector<std::string> { "RightDown", "SetFocus", "KeyDown", "KillFocus" }));
-    EXPECT_EQ(host.userA.Names(), (std::vector<std::string> { "LeftDown", "SetFocus", "KeyDown", "KeyUp", "KillFocus" }));
+    EXPECT_EQ(
+        host.userA.Names(), (std::vector<std::string> { "LeftDown", "SetFocus", "KeyDown", "KeyUp", "KillFocus" }));
     EXPECT_EQ(host.userA.calls[2].point.x, 'B');
 }
 
@@ -221,7 +222,10 @@ TEST(CGUIControlHostViewTest, InvalidationUnderAnOpaqueLaterSiblingLosesTheCover
     }),
         (Rects { { 20, 10, 100, 60 } }));
     // A control reaching past the 32-bit range is cut at its parent's edge.
-    EXPECT_EQ(invalidated([&] { below->GetContentPainter()->SetSize({ INT32_MAX, 20 }); }), (Rects { { 20, 10, 180, 20 } }));
+    EXPECT_EQ(invalidated([&] {
+        below->GetContentPainter()->SetSize({ INT32_MAX, 20 });
+    }),
+        (Rects { { 20, 10, 180, 20 } }));
     // Hidden windows invalidate nothing.
     EXPECT_EQ(invalidated([&] { ShowWindow(host.top.Get(), SW_HIDE); }), Rects {});
 }

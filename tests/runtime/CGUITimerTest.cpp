@@ -92,7 +92,8 @@ TEST_F(CGUITimerTest, TimerMessagesOfClientsNotRunningAreIgnored)
     IGUITimerClient* pointer = &stopped;
     m_timer->Stop(pointer, false);
     // Already queued when the client stopped, and ids of no client.
-    for (const UINT_PTR id : { reinterpret_cast<UINT_PTR>(&stopped), reinterpret_cast<UINT_PTR>(&other), UINT_PTR {} }) {
+    for (const UINT_PTR id :
+        { reinterpret_cast<UINT_PTR>(&stopped), reinterpret_cast<UINT_PTR>(&other), UINT_PTR {} }) {
         PostMessageA(m_window.Get(), WM_TIMER, id, 0);
     }
     PumpPending();

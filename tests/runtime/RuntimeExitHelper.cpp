@@ -43,7 +43,8 @@ int main()
     // check runs after the registry is gone.
     std::atexit(CheckAfterRegistry);
     const WNDCLASSA foreign = Describe(kClasses[2]);
-    const bool registered = RegisterClassA(&foreign) != 0 && CGUIWindowClassRegistry::GetInstance().RegisterClass(
-        Describe(kClasses[0])) && CGUIWindowClassRegistry::GetInstance().RegisterClass(Describe(kClasses[1]));
+    CGUIWindowClassRegistry& registry = CGUIWindowClassRegistry::GetInstance();
+    const bool registered = RegisterClassA(&foreign) != 0 && registry.RegisterClass(Describe(kClasses[0]))
+        && registry.RegisterClass(Describe(kClasses[1]));
     return registered ? 0 : 100;
 }

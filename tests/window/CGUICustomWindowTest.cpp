@@ -1,5 +1,5 @@
-#include "GUITestImage.h"
 #include "CCountingListener.h"
+#include "GUITestImage.h"
 #include "WindowTestSupport.h"
 #include "runtime/CGUIWindowClassRegistry.h"
 #include "runtime/GUIModule.h"
@@ -207,8 +207,8 @@ TEST(CGUICustomWindow, TranslucentChildIsComposedOverItsParentAndTheSiblingsBelo
         CGUIRect area;
         CGUIColor color;
         const char* name;
-    } children[] = { { below, { 0, 0, 50, 100 }, kGreen, "below" }, { translucent, { 10, 10, 100, 100 }, kBlue, "translucent" },
-        { above, { 0, 60, 100, 50 }, kYellow, "above" } };
+    } children[] = { { below, { 0, 0, 50, 100 }, kGreen, "below" },
+        { translucent, { 10, 10, 100, 100 }, kBlue, "translucent" }, { above, { 0, 60, 100, 50 }, kYellow, "above" } };
     for (const auto& c : children) {
         c.window.SetVisible(true);
         c.window.SetPosition({ c.area.x, c.area.y });
