@@ -184,15 +184,17 @@ TEST(CGUICustomWindow, BackBufferRepaintsOnlyWhatWasInvalidated)
     EXPECT_EQ(BufferPixel(*windows.child.GetBackBuffer(), 50, 50), kRed);
 
     // Uncovered by the system, not invalidated through the window: copied
-    // from the buffer, not repainted; without the buffer, repainted.
-    InvalidateRect(hwnd, nullptr, FALSE);
-    UpdateWindow(hwnd);
+    // from the buffer, not repainted; without a buffer, repainted.
+    auto* unbuffered = new CFillPainter({ 300, 300 }, kRed);
+    windows.parent.SetContent(unbuffered);
+    for (const HWND window : { hwnd, windows.parent.GetHandle() }) {
+        UpdateWindow(window);
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+    }
     EXPECT_EQ(painter->calls, 2);
-    windows.child.SetBackBuffered(false);
-    InvalidateRect(hwnd, nullptr, FALSE);
-    UpdateWindow(hwnd);
-    EXPECT_EQ(painter->calls, 3);
-    EXPECT_EQ(painter->lastClip, (CGUIRect { 0, 0, 100, 100 }));
+    EXPECT_EQ(unbuffered->calls, 2);
+    EXPECT_EQ(unbuffered->lastClip, (CGUIRect { 0, 0, 300, 300 }));
 }
 
 TEST(CGUICustomWindow, TranslucentChildIsComposedOverItsParentAndTheSiblingsBelow)
