@@ -59,8 +59,7 @@ TEST_P(CGUIControlOpacityTest, BlendsContentWithTheRoundedConstantAlpha)
 INSTANTIATE_TEST_SUITE_P(Opacity, CGUIControlOpacityTest,
     ::testing::Values(OpacityCase { 0.5f, kWhite, kBlack, { 128, 128, 128 }, false },
         OpacityCase { 0.5f, kRed, kBlue, { 128, 0, 127 }, false }, OpacityCase { 1.0f, kRed, kBlue, kRed, false },
-        OpacityCase { 0.0f, kRed, kBlue, kBlue, false },
-        OpacityCase { 0.5f, kWhite, kBlue, { 128, 128, 255 }, true }));
+        OpacityCase { 0.0f, kRed, kBlue, kBlue, false }, OpacityCase { 0.5f, kWhite, kBlue, { 128, 128, 255 }, true }));
 
 TEST(CGUIControlTest, ChildrenPaintOverTheParentInListOrderClippedToTheirRectangles)
 {
