@@ -1,20 +1,17 @@
-#include "GUITestSupport.h"
-#include "TestWindow.h"
+#include "WindowTestSupport.h"
 #include "runtime/GUIModule.h"
 #include "window/CGUIChildWindowIterator.h"
+#include "window/CenterWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <set>
-#include <string>
 #include <thread>
 
 namespace {
-class ThreadRecorder : public IGUIListener {
-public:
+struct CThreadRecorder : IGUIListener {
     void OnNotify() override
     {
         ++calls;
@@ -24,115 +21,64 @@ public:
     std::atomic<DWORD> thread { 0 };
 };
 
-RECT UpdateRectOf(HWND hwnd)
+CGUIRect UpdateRectOf(const IGUIWindow& window)
 {
     RECT update {};
-    GetUpdateRect(hwnd, &update, FALSE);
-    return update;
+    GetUpdateRect(window.GetHandle(), &update, FALSE);
+    return { update.left, update.top, update.right - update.left, update.bottom - update.top };
 }
 
-std::atomic<UINT> s_seenMessage { 0 };
+// What the lookup answers for s_watched when WM_DESTROY reaches it.
+HWND s_watched = nullptr;
+CGUIWindow* s_lookupAtDestroy = nullptr;
 
-LRESULT CALLBACK RecordingProcedure(HWND, UINT message, WPARAM, LPARAM)
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
 {
-    s_seenMessage = message;
-    return 4711;
-}
-
-void ExpectRect(const RECT& actual, LONG left, LONG top, LONG right, LONG bottom)
-{
-    EXPECT_EQ(actual.left, left);
-    EXPECT_EQ(actual.top, top);
-    EXPECT_EQ(actual.right, right);
-    EXPECT_EQ(actual.bottom, bottom);
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (call->message == WM_DESTROY && call->hwnd == s_watched) {
+        s_lookupAtDestroy = CGUIWindow::FromHandle(call->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 } // namespace
 
-TEST(CGUIWindow, SizeAndPositionBeforeCreationOnlyFillTheCache)
+// The caches describe the window as it must be created again: its outer size
+// and its top-left in the parent (on the screen for an owned pop-up); setting
+// the same values again makes no native call.
+TEST(CGUIWindow, CachesKeepTheOuterRectangleBeforeDuringAndAfterTheWindow)
 {
-    TestWindow window;
-    window.SetSize(CGUISize { 120, 80 });
-    window.SetPosition(CGUIPoint { 30, 40 });
-    window.Offset(5, -10);
-    EXPECT_FALSE(window.IsCreated());
-    EXPECT_EQ(window.GetSize(), (CGUISize { 120, 80 }));
-    EXPECT_EQ(window.GetClientSize(), (CGUISize { 120, 80 }));
-    EXPECT_EQ(window.GetPosition(), (CGUIPoint { 35, 30 }));
-    EXPECT_EQ(window.GetClientArea(), (CGUIRect { 0, 0, 120, 80 }));
-    EXPECT_STREQ(window.GetText(), "");
-    EXPECT_EQ(window.RegisterHotKey(MOD_CONTROL, VK_F11), 0);
-
-    ASSERT_TRUE(window.Create(nullptr));
+    CTestWindow owner, parent, child;
+    ASSERT_TRUE(owner.CreateDialog(nullptr, 0));
+    owner.SetPosition(CGUIPoint { 200, 150 });
+    ASSERT_TRUE(parent.CreateDialog(&owner, 0));
+    parent.SetSize(CGUISize { 320, 240 });
+    parent.SetPosition(CGUIPoint { 30, 60 });
+    parent.Offset(30, -10);
     RECT bounds {};
-    GetWindowRect(window.GetHandle(), &bounds);
-    ExpectRect(bounds, 35, 30, 155, 110);
-}
+    GetWindowRect(parent.GetHandle(), &bounds);
+    EXPECT_EQ(bounds.left, 60);
+    EXPECT_EQ(bounds.bottom, 50 + 240);
+    child.SetSize(CGUISize { 40, 30 });
+    child.SetPosition(CGUIPoint { 7, 9 });
+    child.Offset(3, 1);
+    EXPECT_EQ(child.RegisterHotKey(MOD_CONTROL, VK_F11), 0);
+    ASSERT_TRUE(child.CreateChild(parent.GetHandle(), false, false));
+    EXPECT_EQ(child.GetPositionInParent(), (CGUIPoint { 10, 10 }));
 
-TEST(CGUIWindow, SettingTheSameSizeOrPositionMakesNoNativeCall)
-{
-    TestWindow parent;
-    parent.SetSize(CGUISize { 300, 200 });
-    ASSERT_TRUE(parent.Create(nullptr));
-    TestWindow child(WS_BORDER);
-    child.SetSize(CGUISize { 50, 40 });
-    child.SetPosition(CGUIPoint { 10, 20 });
-    ASSERT_TRUE(child.Create(&parent));
-
-    for (TestWindow* window : { &parent, &child }) {
-        SCOPED_TRACE(window == &parent ? "top-level" : "child");
+    for (CTestWindow* window : { &parent, &child }) {
         const CGUISize size = window->GetSize();
         const CGUIPoint position = window->GetPosition();
         window->positionChanges = 0;
         window->SetSize(size);
         window->SetPosition(position);
         EXPECT_EQ(window->positionChanges, 0);
-
-        window->SetSize(CGUISize { size.width + 7, size.height + 3 });
-        EXPECT_EQ(window->positionChanges, 1);
-        EXPECT_EQ(window->GetSize(), (CGUISize { size.width + 7, size.height + 3 }));
-        window->SetPosition(CGUIPoint { position.x + 4, position.y + 2 });
-        EXPECT_EQ(window->positionChanges, 2);
-        EXPECT_EQ(window->GetPosition(), (CGUIPoint { position.x + 4, position.y + 2 }));
     }
-}
-
-// The caches describe the window as it must be created again: its outer size
-// and its top-left in the parent, also for windows with a frame.
-TEST(CGUIWindow, CachesKeepTheOuterRectangleAfterTheWindowIsGone)
-{
-    TestWindow parent(WS_POPUP | WS_CAPTION | WS_THICKFRAME);
-    ASSERT_TRUE(parent.Create(nullptr));
-    parent.SetSize(CGUISize { 320, 240 });
-    parent.SetPosition(CGUIPoint { 60, 50 });
-    TestWindow child(WS_BORDER);
-    ASSERT_TRUE(child.Create(&parent));
-    child.SetSize(CGUISize { 40, 30 });
-    child.SetPosition(CGUIPoint { 7, 9 });
-    child.Offset(3, 1);
-
     parent.Destroy();
-    EXPECT_FALSE(parent.IsCreated());
     EXPECT_FALSE(child.IsCreated());
     EXPECT_EQ(parent.GetSize(), (CGUISize { 320, 240 }));
     EXPECT_EQ(parent.GetPosition(), (CGUIPoint { 60, 50 }));
     EXPECT_EQ(child.GetSize(), (CGUISize { 40, 30 }));
     EXPECT_EQ(child.GetPosition(), (CGUIPoint { 10, 10 }));
-}
-
-TEST(CGUIWindow, AnOwnedPopUpIsPlacedInScreenCoordinates)
-{
-    TestWindow owner;
-    owner.SetPosition(CGUIPoint { 200, 150 });
-    owner.SetSize(CGUISize { 100, 100 });
-    ASSERT_TRUE(owner.Create(nullptr));
-    TestWindow owned;
-    owned.SetSize(CGUISize { 50, 50 });
-    ASSERT_TRUE(owned.CreateOwned(&owner));
-    EXPECT_EQ(owned.GetOwnerWindow(), &owner);
-
-    owned.SetPosition(CGUIPoint { 10, 10 });
-    EXPECT_EQ(owned.GetPosition(), (CGUIPoint { 10, 10 }));
-    EXPECT_EQ(owned.GetScreenPosition(), (CGUIPoint { 10, 10 }));
 }
 
 TEST(CGUIWindow, ShowAndEnableFromAWorkerRunNativelyOnTheWindowsThread)
@@ -141,147 +87,105 @@ TEST(CGUIWindow, ShowAndEnableFromAWorkerRunNativelyOnTheWindowsThread)
     // change is then made through the window manager, not dropped.
     for (const bool invokerWindowDestroyed : { false, true }) {
         SCOPED_TRACE(invokerWindowDestroyed ? "invoker window destroyed" : "invoker window there");
-        TestWindow window;
-        window.SetSize(CGUISize { 60, 60 });
-        ASSERT_TRUE(window.Create(nullptr));
+        CTestWindow window;
+        ASSERT_TRUE(window.CreateDialog(nullptr, 0));
         if (invokerWindowDestroyed) {
             DestroyWindow(static_cast<CGUIThreadInvoker*>(window.GetThreadInvoker())->GetHandle());
         }
-        ThreadRecorder visibility, enabled;
+        CThreadRecorder visibility, enabled;
         window.GetVisibilityNotifier().AddListener(&visibility);
         window.GetEnabledNotifier().AddListener(&enabled);
-
-        std::atomic<bool> done { false };
         std::atomic<DWORD> workerId { 0 };
         std::thread worker([&] {
+            window.SetVisible(true);
+            window.SetVisible(true);
+            window.GetEnabling()->SetEnabled(false);
+            window.GetEnabling()->SetEnabled(false);
             workerId = GetCurrentThreadId();
-            window.SetVisible(true);
-            window.SetVisible(true);
-            window.GetEnabling()->SetEnabled(false);
-            window.GetEnabling()->SetEnabled(false);
-            done = true;
         });
-        EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+        EXPECT_TRUE(PumpUntil([&] { return workerId != 0; }));
         worker.join();
-
-        EXPECT_TRUE(window.IsVisible());
         EXPECT_TRUE(window.IsWindowVisible());
         EXPECT_EQ(window.showMessages, 1);
         EXPECT_EQ(window.showThread, GetCurrentThreadId());
         EXPECT_EQ(visibility.calls, 1);
         EXPECT_EQ(visibility.thread, workerId);
-
-        EXPECT_FALSE(window.IsEnabled());
         EXPECT_FALSE(IsWindowEnabled(window.GetHandle()));
         EXPECT_EQ(window.enableThread, GetCurrentThreadId());
         EXPECT_EQ(enabled.calls, 1);
         EXPECT_EQ(enabled.thread, workerId);
+
+        // A native change updates the flag and notifies once.
+        EnableWindow(window.GetHandle(), TRUE);
+        EnableWindow(window.GetHandle(), TRUE);
+        EXPECT_TRUE(window.IsEnabled());
+        EXPECT_EQ(enabled.calls, 2);
     }
 }
 
-TEST(CGUIWindow, ANativeEnableChangeUpdatesTheFlagAndNotifiesOnce)
+TEST(CGUIWindow, HotKeysGetAtomsOfTheirOwnAndAreReleasedAtDestruction)
 {
-    TestWindow window;
-    ASSERT_TRUE(window.Create(nullptr));
-    ThreadRecorder enabled;
-    window.GetEnabledNotifier().AddListener(&enabled);
-    EXPECT_TRUE(window.IsEnabled());
-    EnableWindow(window.GetHandle(), FALSE);
-    EXPECT_FALSE(window.IsEnabled());
-    EnableWindow(window.GetHandle(), FALSE);
-    EXPECT_EQ(enabled.calls, 1);
-}
-
-TEST(CGUIWindow, HotKeysGetDistinctAtomsAndAreReleasedAtDestruction)
-{
-    auto window = std::make_unique<TestWindow>();
-    ASSERT_TRUE(window->Create(nullptr));
-    const int32_t first = window->RegisterHotKey(MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F9);
-    const int32_t second = window->RegisterHotKey(MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F10);
-    ASSERT_NE(first, 0);
-    ASSERT_NE(second, 0);
-    EXPECT_NE(first, second);
-
-    char firstName[64] = {}, secondName[64] = {};
-    ASSERT_NE(GlobalGetAtomNameA(static_cast<ATOM>(first), firstName, sizeof(firstName)), 0u);
-    ASSERT_NE(GlobalGetAtomNameA(static_cast<ATOM>(second), secondName, sizeof(secondName)), 0u);
-    unsigned long long instance = 0, address = 0;
+    auto window = std::make_unique<CTestWindow>();
+    ASSERT_TRUE(window->CreateDialog(nullptr, 0));
+    const UINT keys = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+    const int32_t first = window->RegisterHotKey(keys, VK_F9);
+    char name[64] = {}, expected[64] = {};
+    ASSERT_NE(GlobalGetAtomNameA(static_cast<ATOM>(first), name, sizeof(name)), 0u);
     int counter = 0;
-    char tail = 0;
-    ASSERT_EQ(std::sscanf(firstName, "_%llX::%d::%llX%c", &instance, &counter, &address, &tail), 4) << firstName;
-    EXPECT_EQ(instance, reinterpret_cast<uintptr_t>(GetModuleInstance()));
-    EXPECT_EQ(address, reinterpret_cast<uintptr_t>(static_cast<CGUIWindow*>(window.get())));
-    EXPECT_EQ(tail, '_');
-    char expectedSecond[64] = {};
-    std::snprintf(expectedSecond, sizeof(expectedSecond), "_%llX::%d::%llX_", instance, counter + 1, address);
-    EXPECT_STREQ(secondName, expectedSecond);
+    ASSERT_EQ(std::sscanf(name, "_%*[0-9A-F]::%d::", &counter), 1) << name;
+    std::snprintf(expected, sizeof(expected), "_%llX::%d::%llX_",
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetModuleInstance())), counter,
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(static_cast<CGUIWindow*>(window.get()))));
+    EXPECT_STREQ(name, expected);
+    EXPECT_NE(window->RegisterHotKey(keys, VK_F10), first);
 
-    // The same key again is refused while this window holds it.
-    TestWindow other;
-    ASSERT_TRUE(other.Create(nullptr));
-    EXPECT_EQ(other.RegisterHotKey(MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F9), 0);
-
+    // The same key again is refused while the first window holds it.
+    CTestWindow other;
+    ASSERT_TRUE(other.CreateDialog(nullptr, 0));
+    EXPECT_EQ(other.RegisterHotKey(keys, VK_F9), 0);
     window.reset();
-    EXPECT_EQ(GlobalFindAtomA(firstName), 0);
-    EXPECT_EQ(GlobalFindAtomA(secondName), 0);
-    const int32_t again = other.RegisterHotKey(MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F9);
+    EXPECT_EQ(GlobalFindAtomA(name), 0);
+    const int32_t again = other.RegisterHotKey(keys, VK_F9);
     EXPECT_NE(again, 0);
     other.UnregisterHotKey(again);
-    other.UnregisterHotKey(12345);
-    EXPECT_NE(other.RegisterHotKey(MOD_CONTROL | MOD_ALT | MOD_SHIFT, VK_F9), 0);
+    EXPECT_NE(other.RegisterHotKey(keys, VK_F9), 0);
 }
 
 TEST(CGUIWindow, ReleaseCaptureLeavesAnotherWindowsCapture)
 {
-    TestWindow holder, other;
-    ASSERT_TRUE(holder.Create(nullptr));
-    ASSERT_TRUE(other.Create(nullptr));
+    CTestWindow holder, other;
+    ASSERT_TRUE(holder.CreateDialog(nullptr, 0));
+    ASSERT_TRUE(other.CreateDialog(nullptr, 0));
     holder.SetCapture();
-    ASSERT_TRUE(holder.HasCapture());
     EXPECT_EQ(other.GetCaptureWindow(), &holder);
     other.ReleaseCapture();
     EXPECT_TRUE(holder.HasCapture());
-    EXPECT_FALSE(other.HasCapture());
     holder.ReleaseCapture();
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(holder.GetCaptureWindow(), nullptr);
 }
 
-TEST(CGUIWindow, LookupFindsOnlyLiveFrameworkWindowsOfThisProcess)
+TEST(CGUIWindow, LookupFindsOnlyLiveFrameworkWindows)
 {
     EXPECT_EQ(CGUIWindow::FromHandle(nullptr), nullptr);
-    const HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(CGUIWindow::FromHandle(plain), nullptr);
-    DestroyWindow(plain);
+    const CPlainWindow plain;
+    EXPECT_EQ(CGUIWindow::FromHandle(plain.Get()), nullptr);
+    auto window = std::make_unique<CTestWindow>();
+    ASSERT_TRUE(window->CreateDialog(nullptr, 0));
+    s_watched = window->GetHandle();
+    EXPECT_EQ(CGUIWindow::FromHandle(s_watched), window.get());
 
-    TestWindow window;
-    ASSERT_TRUE(window.Create(nullptr));
-    const HWND hwnd = window.GetHandle();
-    EXPECT_EQ(CGUIWindow::FromHandle(hwnd), &window);
-    window.Destroy();
-    EXPECT_FALSE(window.IsCreated());
-    EXPECT_EQ(CGUIWindow::FromHandle(hwnd), nullptr);
-}
-
-TEST(CGUIWindow, ADestroyedObjectCannotBeFoundFromItsWindow)
-{
-    auto window = std::make_unique<TestWindow>();
-    ASSERT_TRUE(window->Create(nullptr));
-    const HWND hwnd = window->GetHandle();
-
-    // Destroyed on the window's thread: the lookup is already gone when the
-    // native window is destroyed.
-    TestWindow::s_destroySeen = false;
-    TestWindow::s_lookupAtDestroy = window.get();
+    // Deleted on its thread: the lookup is gone before the native window is.
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchDestroy, nullptr, GetCurrentThreadId());
+    s_lookupAtDestroy = window.get();
     window.reset();
-    EXPECT_TRUE(TestWindow::s_destroySeen);
-    EXPECT_EQ(TestWindow::s_lookupAtDestroy, nullptr);
-    EXPECT_FALSE(IsWindow(hwnd));
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(s_lookupAtDestroy, nullptr);
+    EXPECT_FALSE(IsWindow(s_watched));
 
-    // Destroyed on another thread, where the native window cannot be
-    // destroyed: the window lives on, its object is no longer found.
-    window = std::make_unique<TestWindow>();
-    ASSERT_TRUE(window->Create(nullptr));
+    // Deleted on another thread, where the native window cannot be destroyed:
+    // the window lives on, its object is no longer found.
+    window = std::make_unique<CTestWindow>();
+    ASSERT_TRUE(window->CreateDialog(nullptr, 0));
     const HWND survivor = window->GetHandle();
     std::thread([&] { window.reset(); }).join();
     EXPECT_TRUE(IsWindow(survivor));
@@ -293,48 +197,42 @@ TEST(CGUIWindow, InvalidationReachesParentsAndChildren)
 {
     // Clipping children keeps the platform from invalidating them along with
     // their parent: what reaches a child here was passed on by Invalidate.
-    TestWindow top(WS_POPUP | WS_CLIPCHILDREN);
-    top.SetSize(CGUISize { 200, 200 });
+    const CPlainWindow shown(DefWindowProcA, true);
+    CTestWindow top, middle, inner, beside, hidden;
     top.SetVisible(true);
-    ASSERT_TRUE(top.Create(nullptr));
-    TestWindow middle(WS_CLIPCHILDREN), inner, beside, hidden;
-    middle.SetPosition(CGUIPoint { 20, 30 });
-    middle.SetSize(CGUISize { 100, 100 });
-    inner.SetPosition(CGUIPoint { 10, 10 });
-    inner.SetSize(CGUISize { 30, 30 });
-    beside.SetPosition(CGUIPoint { 150, 150 });
-    beside.SetSize(CGUISize { 20, 20 });
-    hidden.SetSize(CGUISize { 200, 200 });
-    for (TestWindow* window : { &middle, &inner, &beside }) {
-        window->SetVisible(true);
+    top.SetSize(CGUISize { 200, 200 });
+    ASSERT_TRUE(top.CreateChild(shown.Get(), true, false));
+    const struct {
+        CTestWindow& window;
+        CTestWindow& parent;
+        CGUIRect area;
+    } children[] = { { middle, top, { 20, 30, 100, 100 } }, { inner, middle, { 10, 10, 30, 30 } },
+        { beside, top, { 150, 150, 20, 20 } }, { hidden, top, { 0, 0, 200, 200 } } };
+    for (const auto& c : children) {
+        c.window.SetVisible(&c.window != &hidden);
+        c.window.SetPosition({ c.area.x, c.area.y });
+        c.window.SetSize({ c.area.width, c.area.height });
+        ASSERT_TRUE(c.window.CreateChild(c.parent.GetHandle(), true, false));
     }
-    ASSERT_TRUE(middle.Create(&top));
-    ASSERT_TRUE(inner.Create(&middle));
-    ASSERT_TRUE(beside.Create(&top));
-    ASSERT_TRUE(hidden.Create(&top));
-    const HWND all[]
-        = { top.GetHandle(), middle.GetHandle(), inner.GetHandle(), beside.GetHandle(), hidden.GetHandle() };
     const auto validateAll = [&] {
         PumpPending();
-        for (HWND hwnd : all) {
-            ValidateRect(hwnd, nullptr);
+        for (const IGUIWindow* window : { &top, &middle, &inner, &beside, &hidden }) {
+            ValidateRect(window->GetHandle(), nullptr);
         }
     };
-
     validateAll();
     const CGUIRect area { 2, 3, 5, 4 };
     inner.InvalidateWithParents(&area);
-    ExpectRect(UpdateRectOf(inner.GetHandle()), 2, 3, 7, 7);
-    ExpectRect(UpdateRectOf(middle.GetHandle()), 12, 13, 17, 17);
-    ExpectRect(UpdateRectOf(top.GetHandle()), 32, 43, 37, 47);
+    EXPECT_EQ(UpdateRectOf(inner), area);
+    EXPECT_EQ(UpdateRectOf(middle), (CGUIRect { 12, 13, 5, 4 }));
+    EXPECT_EQ(UpdateRectOf(top), (CGUIRect { 32, 43, 5, 4 }));
     EXPECT_FALSE(GetUpdateRect(beside.GetHandle(), nullptr, FALSE));
 
     validateAll();
     const CGUIRect corner { 0, 0, 40, 45 };
     top.Invalidate(&corner, true);
-    ExpectRect(UpdateRectOf(top.GetHandle()), 0, 0, 40, 45);
-    ExpectRect(UpdateRectOf(middle.GetHandle()), 0, 0, 20, 15);
-    ExpectRect(UpdateRectOf(inner.GetHandle()), 0, 0, 10, 5);
+    EXPECT_EQ(UpdateRectOf(middle), (CGUIRect { 0, 0, 20, 15 }));
+    EXPECT_EQ(UpdateRectOf(inner), (CGUIRect { 0, 0, 10, 5 }));
     EXPECT_FALSE(GetUpdateRect(beside.GetHandle(), nullptr, FALSE));
     EXPECT_FALSE(GetUpdateRect(hidden.GetHandle(), nullptr, FALSE));
 
@@ -347,18 +245,17 @@ TEST(CGUIWindow, InvalidationReachesParentsAndChildren)
     validateAll();
     const CGUIRect huge { 5, 5, INT32_MAX, INT32_MAX };
     top.Invalidate(&huge, true);
-    ExpectRect(UpdateRectOf(top.GetHandle()), 5, 5, 200, 200);
-    ExpectRect(UpdateRectOf(middle.GetHandle()), 0, 0, 100, 100);
+    EXPECT_EQ(UpdateRectOf(top), (CGUIRect { 5, 5, 195, 195 }));
+    EXPECT_EQ(UpdateRectOf(middle), (CGUIRect { 0, 0, 100, 100 }));
 }
 
 TEST(CGUIWindow, ChildIteratorSkipsWindowsWithoutAnObject)
 {
-    TestWindow parent, first, second;
-    ASSERT_TRUE(parent.Create(nullptr));
-    ASSERT_TRUE(first.Create(&parent));
+    CTestWindow parent, first, second;
+    ASSERT_TRUE(parent.CreateDialog(nullptr, 0));
+    ASSERT_TRUE(first.CreateChild(parent.GetHandle(), false, false));
     CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, parent.GetHandle(), nullptr, nullptr, nullptr);
-    ASSERT_TRUE(second.Create(&parent));
-
+    ASSERT_TRUE(second.CreateChild(parent.GetHandle(), false, false));
     std::unique_ptr<IGUIWindowIterator> children(parent.CreateChildIterator());
     std::set<IGUIWindow*> found;
     while (IGUIWindow* child = children->Next()) {
@@ -366,54 +263,54 @@ TEST(CGUIWindow, ChildIteratorSkipsWindowsWithoutAnObject)
         EXPECT_EQ(child->GetParentWindow(), &parent);
     }
     EXPECT_EQ(found, (std::set<IGUIWindow*> { &first, &second }));
-    std::unique_ptr<IGUIWindowIterator> none(first.CreateChildIterator());
-    EXPECT_EQ(none->Next(), nullptr);
 }
 
-TEST(CGUIWindow, StyleBitsTextAndFocus)
+TEST(CGUIWindow, TextFocusAndHitTest)
 {
-    TestWindow parent, child;
+    CTestWindow parent, child;
     parent.SetVisible(true);
     child.SetVisible(true);
     child.SetSize(CGUISize { 10, 10 });
-    ASSERT_TRUE(parent.Create(nullptr));
-    ASSERT_TRUE(child.Create(&parent));
-    EXPECT_FALSE(parent.IsChildWindow());
-    EXPECT_TRUE(child.IsChildWindow());
-    EXPECT_FALSE(child.IsLayered());
-
-    child.SetTabStop(true);
-    EXPECT_TRUE(child.HasTabStop());
-    child.SetTabStop(false);
-    EXPECT_FALSE(child.HasTabStop());
-
+    ASSERT_TRUE(parent.CreateDialog(nullptr, 0));
+    ASSERT_TRUE(child.CreateChild(parent.GetHandle(), false, false));
     child.SetText("Close");
     child.SetText(nullptr);
     EXPECT_STREQ(child.GetText(), "Close");
-    child.SetText("");
-    EXPECT_STREQ(child.GetText(), "");
-
     child.SetFocus(true);
-    ASSERT_TRUE(child.HasFocus());
     parent.SetFocus(false);
     EXPECT_TRUE(child.HasFocus());
     child.SetFocus(false);
     EXPECT_FALSE(child.HasFocus());
-
     EXPECT_TRUE(child.HitTest(CGUIPoint { 0, 0 }));
     EXPECT_FALSE(child.HitTest(CGUIPoint { 10, 0 }));
     EXPECT_FALSE(child.HitTest(CGUIPoint { -1, 5 }));
 }
 
-TEST(CGUIWindow, DefaultProcGoesToThePreviousProcedureWhenThereIsOne)
+TEST(CenterWindow, CentresOnTheOwnerOrTheScreenNeverBelowZero)
 {
-    TestWindow window;
-    EXPECT_EQ(window.DefaultProc(WM_USER + 5, 0, 0), 0);
-    ASSERT_TRUE(window.Create(nullptr));
-    window.SetText("abc");
-    EXPECT_EQ(window.DefaultProc(WM_GETTEXTLENGTH, 0, 0), 3);
-    window.SetPreviousWindowProc(RecordingProcedure);
-    EXPECT_EQ(window.DefaultProc(WM_USER + 5, 0, 0), 4711);
-    EXPECT_EQ(s_seenMessage, static_cast<UINT>(WM_USER + 5));
-    window.SetPreviousWindowProc(nullptr);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    CTestWindow owner;
+    ASSERT_TRUE(owner.CreateDialog(nullptr, 0));
+    owner.SetPosition(CGUIPoint { 100, 80 });
+    owner.SetSize(CGUISize { 400, 300 });
+    const struct {
+        bool owned;
+        CGUISize size;
+        CGUIPoint expected;
+    } cases[] = {
+        { false, { 201, 101 }, { (screenWidth - 201) / 2, (screenHeight - 101) / 2 } },
+        { false, { screenWidth + 100, screenHeight + 100 }, { 0, 0 } },
+        { true, { 201, 100 }, { 199, 180 } }, // (400 - 201) / 2 truncates to 99
+        { true, { 600, 500 }, { 0, 0 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size.width);
+        CTestWindow window;
+        ASSERT_TRUE(window.CreateDialog(c.owned ? &owner : nullptr, 0));
+        window.SetPosition(CGUIPoint { 50, 50 });
+        window.SetSize(c.size);
+        CenterWindow(window);
+        EXPECT_EQ(window.GetScreenPosition(), c.expected);
+    }
 }

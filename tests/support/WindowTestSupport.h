@@ -1,0 +1,168 @@
+#pragma once
+
+#include "controls/CGUIControl.h"
+#include "controls/CGUIControlHostView.h"
+#include "controls/IGUIControlShape.h"
+#include "graphics/CGUIColor.h"
+#include "window/CGUIDialogWindow.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Real windows and real messages for the Win32 test programs.
+
+// Dispatches this thread's messages until done() holds or timeoutMs passed;
+// returns done(). The timeout only ends a test that would otherwise hang.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Dispatches whatever is queued now (posted messages and due timers included).
+void PumpPending();
+
+// A top-level window of a plain class whose messages go to procedure, on
+// the creating thread. Shown, it is shown without activation: under Wine such
+// a window needs no window manager and closes at once, where an activated one
+// waits for it.
+class CPlainWindow {
+public:
+    explicit CPlainWindow(WNDPROC procedure = DefWindowProcA, bool shown = false);
+    CPlainWindow(const CPlainWindow&) = delete;
+    CPlainWindow& operator=(const CPlainWindow&) = delete;
+    ~CPlainWindow() { DestroyWindow(m_hwnd); }
+    HWND Get() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd;
+};
+
+// Writes down every window, mouse and keyboard notification in order: its
+// name ("LeftDown", "MouseMove", "KeyDown", ...), its point (for keys: the key
+// code in x) and whether focusOf had the focus at that moment.
+class CEventRecorder : public IGUIWindowListener, public IGUIMouseListener, public IGUIKeyboardListener {
+public:
+    struct Call {
+        std::string name;
+        CGUIPoint point;
+        bool hadFocus;
+    };
+    std::vector<Call> calls;
+    const IGUIControl* focusOf = nullptr;
+    bool createResult = true;
+    bool wantsKeys = true;
+
+    std::vector<std::string> Names() const;
+    int Count(const std::string& name) const;
+
+    [[nodiscard]] bool OnCreate(const CGUIWindowEvent&) override
+    {
+        Record("Create", {});
+        return createResult;
+    }
+    void OnDestroy(const CGUIWindowEvent&) override { Record("Destroy", {}); }
+    void OnSize(const CGUISizeEvent&) override { }
+    void OnMove(const CGUIMoveEvent&) override { }
+    void OnEnable(const CGUIWindowEvent&) override { }
+    void OnLeftDown(const CGUIMouseEvent& e) override { Record("LeftDown", e.point); }
+    void OnLeftUp(const CGUIMouseEvent& e) override { Record("LeftUp", e.point); }
+    void OnLeftClick(const CGUIMouseEvent& e) override { Record("LeftClick", e.point); }
+    void OnLeftDoubleClick(const CGUIMouseEvent& e) override { Record("LeftDoubleClick", e.point); }
+    void OnRightDown(const CGUIMouseEvent& e) override { Record("RightDown", e.point); }
+    void OnRightUp(const CGUIMouseEvent& e) override { Record("RightUp", e.point); }
+    void OnRightClick(const CGUIMouseEvent& e) override { Record("RightClick", e.point); }
+    void OnRightDoubleClick(const CGUIMouseEvent& e) override { Record("RightDoubleClick", e.point); }
+    void OnMouseEnter(const CGUIMouseEvent& e) override { Record("MouseEnter", e.point); }
+    void OnMouseMove(const CGUIMouseEvent& e) override { Record("MouseMove", e.point); }
+    void OnMouseHover(const CGUIMouseEvent& e) override { Record("MouseHover", e.point); }
+    void OnMouseLeave(const CGUIMouseEvent& e) override { Record("MouseLeave", e.point); }
+    void OnMouseWheel(const CGUIMouseEvent& e) override { Record("MouseWheel", e.point); }
+    void OnKeyDown(const CGUIKeyEvent& e) override { Record("KeyDown", { static_cast<int32_t>(e.key), 0 }); }
+    void OnKeyUp(const CGUIKeyEvent& e) override { Record("KeyUp", { static_cast<int32_t>(e.key), 0 }); }
+    void OnHotKey(const CGUIHotKeyEvent&) override { Record("HotKey", {}); }
+    [[nodiscard]] bool WantsKey(const CGUIKeyEvent&) override { return wantsKeys; }
+    void OnSetFocus(const CGUIFocusEvent&) override { Record("SetFocus", {}); }
+    void OnKillFocus(const CGUIFocusEvent&) override { Record("KillFocus", {}); }
+
+private:
+    void Record(const char* name, CGUIPoint point);
+};
+
+// A framework window (top-level by CreateDialog, child by CreateChild) that
+// is its own recording listener and counts the native calls made on it.
+class CTestWindow : public CGUIDialogWindow {
+public:
+    CEventRecorder events;
+    std::vector<WPARAM> reflectedCommands;
+    std::atomic<int> positionChanges { 0 };
+    std::atomic<int> showMessages { 0 };
+    std::atomic<DWORD> showThread { 0 };
+    std::atomic<DWORD> enableThread { 0 };
+
+    CTestWindow() { events.wantsKeys = false; }
+    IGUIWindowListener* GetWindowListener() override { return &events; }
+    IGUIMouseListener* GetMouseListener() override { return &events; }
+    IGUIKeyboardListener* GetKeyboardListener() override { return &events; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// Fills area (when empty: its shape) with one colour and writes its name into
+// *log at each paint. With halfShape its shape is the left half of its size.
+class CFillPainter : public IGUIPainter, public IGUIControlShape {
+public:
+    CFillPainter(CGUISize size, CGUIColor color, bool halfShape = false, std::vector<std::string>* log = nullptr,
+        std::string name = {});
+    CGUIColor color;
+    CGUIRect area;
+    CGUIRect lastClip;
+    int calls = 0;
+
+    void Paint(IGUIDrawContext& context, const IGUIRegion* clip) override;
+    void SetSize(CGUISize size) override;
+    CGUISize GetSize() const override { return m_size; }
+    CGUINotifier& GetSizeNotifier() override { return m_sizeNotifier; }
+    [[nodiscard]] bool HitTest(CGUIPoint point) const override { return !m_halfShape || point.x < m_size.width / 2; }
+    [[nodiscard]] bool CoversRectangle() const override { return !m_halfShape; }
+
+private:
+    CGUISize m_size;
+    bool m_halfShape;
+    std::vector<std::string>* m_log;
+    std::string m_name;
+    CGUINotifier m_sizeNotifier;
+};
+
+// A control of one colour; counts its deletion in *deleted when given.
+class CTestControl : public CGUIControl {
+public:
+    CTestControl(CGUISize size, CGUIColor color = {}, bool halfShape = false, int* deleted = nullptr);
+    ~CTestControl() override;
+    IGUIPainter* GetContentPainter() override { return &m_painter; }
+
+private:
+    CFillPainter m_painter;
+    int* m_deleted;
+};
+
+// A control tree in a host view at (10, 10) of a shown plain window.
+class CTestHost {
+public:
+    explicit CTestHost(IGUIControl* root);
+    CTestHost(const CTestHost&) = delete;
+    CTestHost& operator=(const CTestHost&) = delete;
+    ~CTestHost() { delete view; }
+
+    // Writes down what reaches its window's invalidation.
+    class CView : public CGUIControlHostView {
+    public:
+        using CGUIControlHostView::CGUIControlHostView;
+        void InvalidateWithParents(const CGUIRect* rect) override;
+        std::vector<CGUIRect> invalidated;
+    };
+    CPlainWindow top { DefWindowProcA, true };
+    CView* view;
+
+    // The screen position of a point of the view's client area.
+    POINT ToScreen(CGUIPoint point) const;
+    LRESULT Send(UINT message, CGUIPoint point, WPARAM wParam = 0) const;
+};
