@@ -129,8 +129,10 @@ bool CGUICustomWindow::CreateNativeChild(DWORD exStyle, const char* nativeClass,
         if (!activation.IsActive()) {
             return false;
         }
-        hwnd = CreateWindowExA(
-            exStyle, nativeClass, windowName, style, 0, 0, width, height, parent, nullptr, nullptr, nullptr);
+        // Placed by a layout before it exists, it is born where it belongs.
+        const CGUIPoint position = GetCachedPosition();
+        hwnd = CreateWindowExA(exStyle, nativeClass, windowName, style, position.x, position.y, width, height, parent,
+            nullptr, nullptr, nullptr);
     }
     if (!hwnd) {
         return false;

@@ -71,7 +71,8 @@ public:
     // native window is destroyed first. True when the window was created.
     [[nodiscard]] bool CreateChild(HWND parent, bool clipChildren, bool doubleClicks);
     // A native control of nativeClass (style without WS_VISIBLE, which the
-    // visible flag adds) of width × height at 0, 0, whose window procedure is
+    // visible flag adds) of width × height at the cached position (0, 0 for a
+    // window never placed), whose window procedure is
     // replaced by the framework's; its own procedure still gets the messages.
     [[nodiscard]] bool CreateNativeChild(DWORD exStyle, const char* nativeClass, const char* windowName, DWORD style,
         int32_t width, int32_t height, HWND parent);
