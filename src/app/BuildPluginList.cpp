@@ -114,7 +114,8 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
     windows.rows.reserve(plugins.size());
     for (CDXiPlugin& plugin : plugins) {
         CGUIControlHostView* nameView = nullptr;
-        MakeTextView(view, ownedViews, nameView).SetText(plugin.GetDisplayName().GetText());
+        const char* name = plugin.GetDisplayName().GetText();
+        MakeTextView(view, ownedViews, nameView).SetText(name);
 
         auto* param = new CBoolMemberParam(plugin);
         ownedParams.emplace_back(param);
@@ -127,6 +128,8 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
         auto* checkBox = new CGUIParamCheckBox(*param);
         ownedViews.emplace_back(checkBox);
         checkBox->SetSize({ 13, 13 });
+        // The box's accessible name; at 13 pixels wide no letter of it is drawn.
+        checkBox->SetText(name);
         windows.rows.push_back({ nameView, checkBox });
     }
 
@@ -143,8 +146,6 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
             complete = false;
             continue;
         }
-        // The box's accessible name; at 13 pixels wide no letter of it is drawn.
-        row.checkBox->SetText(name);
         row.checkBox->GetFocusNotifier().AddListener(&view.GetFocusMarkUpdater());
     }
     // What could not be created leaves no gap: the rest closes up.

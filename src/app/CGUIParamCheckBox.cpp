@@ -25,13 +25,24 @@ bool CGUIParamCheckBox::Create(IGUIWindow* parent)
     const bool sized = size.width > 0 && size.height > 0;
     const auto width = sized ? size.width : static_cast<int32_t>(CW_USEDEFAULT);
     const auto height = sized ? size.height : static_cast<int32_t>(CW_USEDEFAULT);
-    if (!CreateNativeChild(0, "Button", nullptr, WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX, width, height,
+    // Named at creation, the box starts aligned as a named one (see WindowProc).
+    const bool named = !m_name.IsEmpty();
+    if (!CreateNativeChild(0, "Button", named ? m_name.GetText() : nullptr,
+            WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | (named ? BS_TOP : 0), width, height,
             parent ? parent->GetHandle() : nullptr)) {
         return false;
     }
     SendMessageA(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     Update();
     return true;
+}
+
+void CGUIParamCheckBox::SetText(const char* text)
+{
+    if (text) {
+        m_name.Assign(text);
+    }
+    CGUICustomWindow::SetText(text);
 }
 
 void CGUIParamCheckBox::Update()

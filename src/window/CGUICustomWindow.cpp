@@ -160,7 +160,9 @@ bool CGUICustomWindow::Attach(HWND hwnd)
         return false;
     }
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    if (current != RoutingProc) {
+    // The framework's class procedure routes every message past WM_CREATE
+    // itself: replacing it would only cost a round trip to the window server.
+    if (current != RoutingProc && current != CreationProc) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RoutingProc));
         m_replacedProc = current;
     }
