@@ -23,6 +23,8 @@ CGUITextControl& MakeTextView(
     auto* text = new CGUITextControl;
     text->SetUserMouseListener(&list.GetWheelForwarder());
     view = new CGUIControlHostView(text);
+    // No two windows of the list overlap: their stacking order does not matter.
+    view->SetRaisedOnCreation(false);
     ownedViews.emplace_back(view);
     return *text;
 }
@@ -127,6 +129,7 @@ std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector
 
         auto* checkBox = new CGUIParamCheckBox(*param);
         ownedViews.emplace_back(checkBox);
+        checkBox->SetRaisedOnCreation(false);
         checkBox->SetSize({ 13, 13 });
         // The box's accessible name; at 13 pixels wide no letter of it is drawn.
         checkBox->SetText(name);

@@ -141,7 +141,7 @@ bool CGUICustomWindow::CreateNativeChild(DWORD exStyle, const char* nativeClass,
         DestroyWindow(hwnd);
         return false;
     }
-    if (IsChildWindow()) {
+    if (m_raisedOnCreation && IsChildWindow()) {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
     }
     return true;
@@ -207,7 +207,8 @@ LRESULT CALLBACK CGUICustomWindow::CreationProc(HWND hwnd, UINT message, WPARAM 
             }
             const CGUILifetimeGuard guard(window->m_lifetime);
             const LRESULT result = window->WindowProc(message, wParam, lParam);
-            if (result != -1 && !guard.IsGone() && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+            if (result != -1 && !guard.IsGone() && window->m_raisedOnCreation
+                && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
                 SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
             }
             return result;

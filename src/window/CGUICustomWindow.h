@@ -65,6 +65,11 @@ public:
     // are painted under it.
     virtual float GetOpacity() const;
     void SetOpacity(float opacity);
+    // Whether a new child window is raised to the top of its siblings once
+    // created (the default). Siblings that never overlap, such as the rows of
+    // a list, may skip it: the platform's own place for a new child serves
+    // them as well, and the raise is a window-position change of its own.
+    void SetRaisedOnCreation(bool raised) { m_raisedOnCreation = raised; }
 
     // A child of parent of the child or double-click class, at the cached
     // position and size, visible and enabled as the flags say. An existing
@@ -160,6 +165,7 @@ private:
     // From WM_DESTROY until the window is unbound.
     bool m_beingDestroyed = false;
     bool m_usesThreadInvoker = true;
+    bool m_raisedOnCreation = true;
     CGUIWindowMouseTracker m_mouseTracker { *this };
     CGUIWindowCompositor m_compositor { *this };
     CGUIThreadInvoker m_invoker;
