@@ -15,8 +15,8 @@
 // switches the entry. Each text's window and each check box carry their text
 // (the box: the entry's display name) for screen readers; wheel turns over
 // the texts scroll the view, and the view marks the focused check box. The windows and parameters it makes go to
-// ownedViews and ownedParams, in creation order; the returned content box (which owns the other layouts and items) only
-// places them and may go once it has.
+// ownedViews and ownedParams, in creation order; the returned content box (which owns the other layouts and items) has
+// placed them at the view's origin and may go.
 std::unique_ptr<CGUIBoxLayout> BuildPluginList(CGUIScrollView& view, std::vector<CDXiPlugin>& plugins,
     std::list<std::unique_ptr<IGUIWindow>>& ownedViews, std::list<std::unique_ptr<CBoolMemberParam>>& ownedParams);
 

@@ -123,8 +123,6 @@ bool CDXiManagerWindow::OnCreate(const CGUIWindowEvent& event)
         std::snprintf(text, sizeof(text), kMissingRowsText, missing, m_plugins.size());
         m_registry.ShowError(text);
     }
-    content->UpdatePreferredSize();
-    content->SetPosition({ 0, 0 });
     m_scrollView.SetContentSize(content->GetSize());
     m_scrollView.SetSize({ 500, 400 });
 

@@ -20,14 +20,29 @@ bool CGUIParamCheckBox::Create(IGUIWindow* parent)
 {
     // A missing library or function is no reason to go without the box.
     InitCommonControlsOnce();
-    if (!CreateNativeChild(0, "Button", nullptr, WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX,
-            static_cast<int32_t>(CW_USEDEFAULT), static_cast<int32_t>(CW_USEDEFAULT),
+    // Sized before it exists, it is made at that size rather than resized.
+    const CGUISize size = GetCachedSize();
+    const bool sized = size.width > 0 && size.height > 0;
+    const auto width = sized ? size.width : static_cast<int32_t>(CW_USEDEFAULT);
+    const auto height = sized ? size.height : static_cast<int32_t>(CW_USEDEFAULT);
+    // Named at creation, the box starts aligned as a named one (see WindowProc).
+    const bool named = !m_name.IsEmpty();
+    if (!CreateNativeChild(0, "Button", named ? m_name.GetText() : nullptr,
+            WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | (named ? BS_TOP : 0), width, height,
             parent ? parent->GetHandle() : nullptr)) {
         return false;
     }
     SendMessageA(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     Update();
     return true;
+}
+
+void CGUIParamCheckBox::SetText(const char* text)
+{
+    if (text) {
+        m_name.Assign(text);
+    }
+    CGUICustomWindow::SetText(text);
 }
 
 void CGUIParamCheckBox::Update()
@@ -41,7 +56,10 @@ void CGUIParamCheckBox::Update()
     if (checked != shown) {
         SendMessageA(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // A box not on the screen is painted when it is shown.
+    if (::IsWindowVisible(hwnd)) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
 }
 
 LRESULT CGUIParamCheckBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -52,8 +70,11 @@ LRESULT CGUIParamCheckBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         // the control. Aligned to the top, a named box sits where an unnamed
         // one does.
         const bool named = lParam && *reinterpret_cast<const char*>(lParam) != '\0';
-        const LONG_PTR style = GetWindowLongPtrA(GetHandle(), GWL_STYLE) & ~static_cast<LONG_PTR>(BS_VCENTER);
-        SetWindowLongPtrA(GetHandle(), GWL_STYLE, named ? style | BS_TOP : style);
+        const LONG_PTR style = GetWindowLongPtrA(GetHandle(), GWL_STYLE);
+        const LONG_PTR aligned = (style & ~static_cast<LONG_PTR>(BS_VCENTER)) | (named ? BS_TOP : 0);
+        if (aligned != style) {
+            SetWindowLongPtrA(GetHandle(), GWL_STYLE, aligned);
+        }
     }
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         const CGUILifetimeGuard guard(GetLifetime());

@@ -2,7 +2,6 @@
 
 #include "controls/CGUITextModel.h"
 #include "graphics/CGUIDrawContext.h"
-#include "graphics/CGUIWindowDCScope.h"
 
 #include <windows.h>
 
@@ -119,12 +118,13 @@ void CGUITextPainter::FitToText()
     }
     const int32_t maxWidth = m_autoWidth ? 0 : m_size.width;
     CGUISize measured;
-    const CGUIWindowDCScope screen(nullptr);
-    if (screen.GetDC() == nullptr) {
-        return;
-    }
     {
-        CGUIDrawContext dc(CGUIDrawContext::kBorrow, screen.GetDC());
+        // A memory context measures as the screen does (same resolution and
+        // fonts) without taking the screen's, a round trip to the window server.
+        CGUIDrawContext dc(CreateCompatibleDC(nullptr), nullptr);
+        if (dc.GetHDC() == nullptr) {
+            return;
+        }
         int32_t token = 0;
         dc.SaveState(token);
         dc.Select(*m_font);

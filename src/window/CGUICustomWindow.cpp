@@ -129,8 +129,10 @@ bool CGUICustomWindow::CreateNativeChild(DWORD exStyle, const char* nativeClass,
         if (!activation.IsActive()) {
             return false;
         }
-        hwnd = CreateWindowExA(
-            exStyle, nativeClass, windowName, style, 0, 0, width, height, parent, nullptr, nullptr, nullptr);
+        // Placed by a layout before it exists, it is born where it belongs.
+        const CGUIPoint position = GetCachedPosition();
+        hwnd = CreateWindowExA(exStyle, nativeClass, windowName, style, position.x, position.y, width, height, parent,
+            nullptr, nullptr, nullptr);
     }
     if (!hwnd) {
         return false;
@@ -139,7 +141,7 @@ bool CGUICustomWindow::CreateNativeChild(DWORD exStyle, const char* nativeClass,
         DestroyWindow(hwnd);
         return false;
     }
-    if (IsChildWindow()) {
+    if (m_raisedOnCreation && IsChildWindow()) {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
     }
     return true;
@@ -158,7 +160,9 @@ bool CGUICustomWindow::Attach(HWND hwnd)
         return false;
     }
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    if (current != RoutingProc) {
+    // The framework's class procedure routes every message past WM_CREATE
+    // itself: replacing it would only cost a round trip to the window server.
+    if (current != RoutingProc && current != CreationProc) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RoutingProc));
         m_replacedProc = current;
     }
@@ -203,7 +207,8 @@ LRESULT CALLBACK CGUICustomWindow::CreationProc(HWND hwnd, UINT message, WPARAM 
             }
             const CGUILifetimeGuard guard(window->m_lifetime);
             const LRESULT result = window->WindowProc(message, wParam, lParam);
-            if (result != -1 && !guard.IsGone() && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+            if (result != -1 && !guard.IsGone() && window->m_raisedOnCreation
+                && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
                 SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRaiseNewChild);
             }
             return result;

@@ -65,13 +65,19 @@ public:
     // are painted under it.
     virtual float GetOpacity() const;
     void SetOpacity(float opacity);
+    // Whether a new child window is raised to the top of its siblings once
+    // created (the default). Siblings that never overlap, such as the rows of
+    // a list, may skip it: the platform's own place for a new child serves
+    // them as well, and the raise is a window-position change of its own.
+    void SetRaisedOnCreation(bool raised) { m_raisedOnCreation = raised; }
 
     // A child of parent of the child or double-click class, at the cached
     // position and size, visible and enabled as the flags say. An existing
     // native window is destroyed first. True when the window was created.
     [[nodiscard]] bool CreateChild(HWND parent, bool clipChildren, bool doubleClicks);
     // A native control of nativeClass (style without WS_VISIBLE, which the
-    // visible flag adds) of width × height at 0, 0, whose window procedure is
+    // visible flag adds) of width × height at the cached position (0, 0 for a
+    // window never placed), whose window procedure is
     // replaced by the framework's; its own procedure still gets the messages.
     [[nodiscard]] bool CreateNativeChild(DWORD exStyle, const char* nativeClass, const char* windowName, DWORD style,
         int32_t width, int32_t height, HWND parent);
@@ -159,6 +165,7 @@ private:
     // From WM_DESTROY until the window is unbound.
     bool m_beingDestroyed = false;
     bool m_usesThreadInvoker = true;
+    bool m_raisedOnCreation = true;
     CGUIWindowMouseTracker m_mouseTracker { *this };
     CGUIWindowCompositor m_compositor { *this };
     CGUIThreadInvoker m_invoker;

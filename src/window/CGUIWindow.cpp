@@ -4,6 +4,7 @@
 #include "runtime/GUIModule.h"
 #include "runtime/TGUICall.h"
 #include "window/CGUIChildWindowIterator.h"
+#include "window/CGUIWindowHandleMap.h"
 
 #include <algorithm>
 #include <atomic>
@@ -51,18 +52,7 @@ CGUIWindow* CGUIWindow::FromHandle(HWND hwnd)
     if (process != GetCurrentProcessId()) {
         return nullptr;
     }
-    const HANDLE block = GetPropA(hwnd, kWindowProperty);
-    if (!block) {
-        return nullptr;
-    }
-    const void* data = GlobalLock(block);
-    if (!data) {
-        return nullptr;
-    }
-    CGUIWindow* window = nullptr;
-    std::memcpy(&window, data, sizeof(window));
-    GlobalUnlock(block);
-    return window;
+    return CGUIWindowHandleMap::GetInstance().Find(hwnd);
 }
 
 bool CGUIWindow::AttachHandle(HWND hwnd)
@@ -88,11 +78,15 @@ bool CGUIWindow::AttachHandle(HWND hwnd)
     }
     m_hwnd = hwnd;
     m_property = block;
+    CGUIWindowHandleMap::GetInstance().Bind(hwnd, this);
     return true;
 }
 
 void CGUIWindow::DetachHandle()
 {
+    if (m_hwnd) {
+        CGUIWindowHandleMap::GetInstance().Unbind(m_hwnd, this);
+    }
     if (m_hwnd && IsWindow(m_hwnd) && GetPropA(m_hwnd, kWindowProperty) == m_property) {
         RemovePropA(m_hwnd, kWindowProperty);
     }

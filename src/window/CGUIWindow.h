@@ -10,7 +10,8 @@
 
 // The framework's wrapper of one native window. It owns the handle, links the
 // native window to itself through the window property "_CGUIWindow::Ptr_"
-// (FromHandle), keeps the size and position so that they can be set before the
+// (for other code; FromHandle reads the same binding from the process's handle
+// map, without a round trip to the window server), keeps the size and position so that they can be set before the
 // native window exists, and owns the window's hot keys. Derived classes create
 // the native window (Create), supply the thread invoker and route the window's
 // messages to WindowProc.
@@ -26,7 +27,7 @@ public:
     ~CGUIWindow() override;
 
     // The framework object of a native window of this process, or none for a
-    // null, destroyed or foreign window and for one without the property.
+    // null, destroyed or foreign window and for one that is not bound.
     static CGUIWindow* FromHandle(HWND hwnd);
 
     virtual void SetTopmost();

@@ -21,13 +21,19 @@ CGUIString RegisterWindowClass(EGUIWindowClass kind, WNDPROC windowProc)
         break;
     }
     const CGUIString name = MakeModuleClassName(suffix);
+    // Asked on every creation: the registry's answer spares a failing native
+    // registration, a round trip to the window server.
+    CGUIWindowClassRegistry& registry = CGUIWindowClassRegistry::GetInstance();
+    if (registry.IsRegistered(name.GetText())) {
+        return name;
+    }
     description.lpfnWndProc = windowProc;
     description.hInstance = GetModuleInstance();
     description.lpszClassName = name.GetText();
     const CGUIActivationContext activation;
     if (activation.IsActive()) {
         // False when the class exists already: all the callers need.
-        static_cast<void>(CGUIWindowClassRegistry::GetInstance().RegisterClass(description));
+        static_cast<void>(registry.RegisterClass(description));
     }
     return name;
 }
