@@ -26,6 +26,17 @@ function(dxi_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  # GoogleTest's header is half the compile time of a test file: it is
+  # precompiled, and only for the files that include it anyway, so a helper
+  # file still has to include what it uses.
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h>)
+  foreach(source IN LISTS ARG_SOURCES)
+    get_filename_component(path ${source} ABSOLUTE)
+    file(STRINGS ${path} gtest_include REGEX "^#include <gtest/gtest.h>" LIMIT_COUNT 1)
+    if(NOT gtest_include)
+      set_source_files_properties(${source} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    endif()
+  endforeach()
   if(CMAKE_CROSSCOMPILING)
     if(CMAKE_CROSSCOMPILING_EMULATOR)
       add_test(NAME ${name} COMMAND ${name})
