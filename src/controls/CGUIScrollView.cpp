@@ -359,16 +359,6 @@ void CGUIScrollView::CWheelForwarder::OnMouseWheel(const CGUIMouseEvent& event)
     m_view.m_mouse.OnMouseWheel(event);
 }
 
-void CGUIScrollView::CFocusMarkUpdater::OnNotify()
-{
-    m_view.UpdateFocusMark();
-}
-
-void CGUIScrollView::CBackgroundChange::OnNotify()
-{
-    m_view.Invalidate(nullptr, false);
-}
-
 void CGUIScrollView::CKeyboard::OnKeyDown(const CGUIKeyEvent& event)
 {
     if (!event.IsCharacter()) {
@@ -456,70 +446,9 @@ void CGUIScrollView::CMouse::OnMouseWheel(const CGUIMouseEvent& event)
     }
 }
 
-void CGUIScrollView::CMouse::Forward(
-    void (IGUIMouseListener::*operation)(const CGUIMouseEvent&), const CGUIMouseEvent& event)
+void CGUIScrollView::CMouse::Forward(const CGUIMouseEvent& event, Operation operation)
 {
     if (m_view.m_contentMouse) {
         (m_view.m_contentMouse->*operation)(event);
     }
-}
-
-void CGUIScrollView::CMouse::OnLeftDown(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnLeftDown, event);
-}
-
-void CGUIScrollView::CMouse::OnLeftUp(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnLeftUp, event);
-}
-
-void CGUIScrollView::CMouse::OnLeftClick(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnLeftClick, event);
-}
-
-void CGUIScrollView::CMouse::OnLeftDoubleClick(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnLeftDoubleClick, event);
-}
-
-void CGUIScrollView::CMouse::OnRightDown(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnRightDown, event);
-}
-
-void CGUIScrollView::CMouse::OnRightUp(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnRightUp, event);
-}
-
-void CGUIScrollView::CMouse::OnRightClick(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnRightClick, event);
-}
-
-void CGUIScrollView::CMouse::OnRightDoubleClick(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnRightDoubleClick, event);
-}
-
-void CGUIScrollView::CMouse::OnMouseEnter(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnMouseEnter, event);
-}
-
-void CGUIScrollView::CMouse::OnMouseMove(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnMouseMove, event);
-}
-
-void CGUIScrollView::CMouse::OnMouseHover(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnMouseHover, event);
-}
-
-void CGUIScrollView::CMouse::OnMouseLeave(const CGUIMouseEvent& event)
-{
-    Forward(&IGUIMouseListener::OnMouseLeave, event);
 }

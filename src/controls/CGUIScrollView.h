@@ -1,8 +1,9 @@
 #pragma once
 
 #include "controls/CGUIColorFill.h"
-#include "foundation/IGUIListener.h"
+#include "foundation/TMemberListener.h"
 #include "window/CGUICustomWindow.h"
+#include "window/CGUIMouseForwarder.h"
 
 // A child window with native scroll bars that shows a larger content through
 // its client area. The owner gives it WS_VSCROLL and/or WS_HSCROLL and tells
@@ -70,29 +71,17 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    class CMouse : public IGUIMouseListener {
+    class CMouse : public CGUIMouseForwarder {
     public:
         explicit CMouse(CGUIScrollView& view)
             : m_view(view)
         {
         }
-        void OnLeftDown(const CGUIMouseEvent& event) override;
-        void OnLeftUp(const CGUIMouseEvent& event) override;
-        void OnLeftClick(const CGUIMouseEvent& event) override;
-        void OnLeftDoubleClick(const CGUIMouseEvent& event) override;
-        void OnRightDown(const CGUIMouseEvent& event) override;
-        void OnRightUp(const CGUIMouseEvent& event) override;
-        void OnRightClick(const CGUIMouseEvent& event) override;
-        void OnRightDoubleClick(const CGUIMouseEvent& event) override;
-        void OnMouseEnter(const CGUIMouseEvent& event) override;
-        void OnMouseMove(const CGUIMouseEvent& event) override;
-        void OnMouseHover(const CGUIMouseEvent& event) override;
-        void OnMouseLeave(const CGUIMouseEvent& event) override;
         void OnMouseWheel(const CGUIMouseEvent& event) override;
 
     private:
         // Hands the event to the content's listener, when there is one.
-        void Forward(void (IGUIMouseListener::*operation)(const CGUIMouseEvent&), const CGUIMouseEvent& event);
+        void Forward(const CGUIMouseEvent& event, Operation operation) override;
 
         CGUIScrollView& m_view;
     };
@@ -114,18 +103,6 @@ private:
         CGUIScrollView& m_view;
     };
 
-    class CBackgroundChange : public IGUIListener {
-    public:
-        explicit CBackgroundChange(CGUIScrollView& view)
-            : m_view(view)
-        {
-        }
-        void OnNotify() override;
-
-    private:
-        CGUIScrollView& m_view;
-    };
-
     class CWheelForwarder : public CGUIMouseListener {
     public:
         explicit CWheelForwarder(CGUIScrollView& view)
@@ -133,18 +110,6 @@ private:
         {
         }
         void OnMouseWheel(const CGUIMouseEvent& event) override;
-
-    private:
-        CGUIScrollView& m_view;
-    };
-
-    class CFocusMarkUpdater : public IGUIListener {
-    public:
-        explicit CFocusMarkUpdater(CGUIScrollView& view)
-            : m_view(view)
-        {
-        }
-        void OnNotify() override;
 
     private:
         CGUIScrollView& m_view;
@@ -181,6 +146,7 @@ private:
     [[nodiscard]] RECT GetFocusMarkRect(HWND child) const;
     void InvalidateFocusMark(HWND child);
     void UpdateFocusMark();
+    void InvalidateAll() { Invalidate(nullptr, false); }
 
     CGUISize m_contentSize;
     int32_t m_horizontalLineStep = 1;
@@ -199,8 +165,8 @@ private:
     IGUIKeyboardListener* m_contentKeyboard = nullptr;
     CMouse m_mouse { *this };
     CKeyboard m_keyboard { *this };
-    CBackgroundChange m_backgroundChange { *this };
+    TMemberListener<CGUIScrollView> m_backgroundChange { *this, &CGUIScrollView::InvalidateAll };
     CWheelForwarder m_wheelForwarder { *this };
-    CFocusMarkUpdater m_focusMarkUpdater { *this };
+    TMemberListener<CGUIScrollView> m_focusMarkUpdater { *this, &CGUIScrollView::UpdateFocusMark };
     CBackgroundPainter m_backgroundPainter { *this };
 };
