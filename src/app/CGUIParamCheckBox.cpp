@@ -33,7 +33,8 @@ bool CGUIParamCheckBox::Create(IGUIWindow* parent)
         return false;
     }
     SendMessageA(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    Update();
+    // A new box is unchecked: no need to ask it.
+    ShowPosition(false);
     return true;
 }
 
@@ -47,12 +48,15 @@ void CGUIParamCheckBox::SetText(const char* text)
 
 void CGUIParamCheckBox::Update()
 {
-    const HWND hwnd = GetHandle();
-    if (!hwnd) {
-        return;
+    if (GetHandle()) {
+        ShowPosition(SendMessageA(GetHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED);
     }
+}
+
+void CGUIParamCheckBox::ShowPosition(bool shown)
+{
+    const HWND hwnd = GetHandle();
     const bool checked = m_link.GetPosition() > 0.5f;
-    const bool shown = SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (checked != shown) {
         SendMessageA(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }

@@ -37,6 +37,9 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Sets the check mark from the parameter's value when it differs from
+    // shown, the mark the box has.
+    void ShowPosition(bool shown);
     // The click sequence: a change bracket around the assignment of the mark.
     void OnClicked();
 
