@@ -33,11 +33,8 @@ CGUITextControl& MakeTextView(
 // which is what screen readers read.
 [[nodiscard]] bool CreateTextView(CGUIControlHostView& textView, CGUIScrollView& list, const char* text)
 {
-    if (!CreateVisibleChild(textView, list)) {
-        return false;
-    }
     textView.SetText(text);
-    return true;
+    return CreateVisibleChild(textView, list);
 }
 
 // The list's windows, made but not yet created.

@@ -26,33 +26,29 @@ bool CGUIParamCheckBox::Create(IGUIWindow* parent)
     const auto width = sized ? size.width : static_cast<int32_t>(CW_USEDEFAULT);
     const auto height = sized ? size.height : static_cast<int32_t>(CW_USEDEFAULT);
     // Named at creation, the box starts aligned as a named one (see WindowProc).
-    const bool named = !m_name.IsEmpty();
-    if (!CreateNativeChild(0, "Button", named ? m_name.GetText() : nullptr,
+    const bool named = !GetGivenText().IsEmpty();
+    if (!CreateNativeChild(0, "Button", named ? GetGivenText().GetText() : nullptr,
             WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | (named ? BS_TOP : 0), width, height,
             parent ? parent->GetHandle() : nullptr)) {
         return false;
     }
     SendMessageA(GetHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    Update();
+    // A new box is unchecked: no need to ask it.
+    ShowPosition(false);
     return true;
-}
-
-void CGUIParamCheckBox::SetText(const char* text)
-{
-    if (text) {
-        m_name.Assign(text);
-    }
-    CGUICustomWindow::SetText(text);
 }
 
 void CGUIParamCheckBox::Update()
 {
-    const HWND hwnd = GetHandle();
-    if (!hwnd) {
-        return;
+    if (GetHandle()) {
+        ShowPosition(SendMessageA(GetHandle(), BM_GETCHECK, 0, 0) == BST_CHECKED);
     }
+}
+
+void CGUIParamCheckBox::ShowPosition(bool shown)
+{
+    const HWND hwnd = GetHandle();
     const bool checked = m_link.GetPosition() > 0.5f;
-    const bool shown = SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (checked != shown) {
         SendMessageA(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }

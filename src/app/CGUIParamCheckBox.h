@@ -1,6 +1,5 @@
 #pragma once
 
-#include "foundation/CGUIString.h"
 #include "foundation/TMemberListener.h"
 #include "params/CGUIParamValueMapping.h"
 #include "params/IParam.h"
@@ -27,8 +26,6 @@ public:
     // parameter only when parent is a framework window, which reflects the
     // control's notifications to it.
     [[nodiscard]] bool Create(IGUIWindow* parent) override;
-    // A name given before creation is the window text the box is made with.
-    void SetText(const char* text) override;
     // Sets the check mark from the parameter's value when it differs.
     void Update();
     // Fires after every click has been passed on to the parameter.
@@ -37,6 +34,9 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Sets the check mark from the parameter's value when it differs from
+    // shown, the mark the box has.
+    void ShowPosition(bool shown);
     // The click sequence: a change bracket around the assignment of the mark.
     void OnClicked();
 
@@ -44,5 +44,4 @@ private:
     CGUIParamValueMapping m_link;
     TMemberListener<CGUIParamCheckBox> m_linkListener;
     CGUINotifier m_changeNotifier;
-    CGUIString m_name;
 };

@@ -74,6 +74,14 @@ void CGUICustomWindow::SetOpacity(float opacity)
     Invalidate(nullptr, false);
 }
 
+void CGUICustomWindow::SetText(const char* text)
+{
+    if (text) {
+        m_givenText.Assign(text);
+    }
+    CGUIWindow::SetText(text);
+}
+
 bool CGUICustomWindow::Create(IGUIWindow* parent)
 {
     return CreateChild(parent ? parent->GetHandle() : nullptr, false, false);
@@ -106,8 +114,10 @@ bool CGUICustomWindow::CreateClassWindow(
     if (!activation.IsActive()) {
         return false;
     }
-    return CreateWindowExA(0, className.GetText(), nullptr, style, position.x, position.y, size.width, size.height,
-               parent, nullptr, GetModuleInstance(), this)
+    // Made with its text, the window needs no WM_SETTEXT afterwards.
+    const char* text = m_givenText.IsEmpty() ? nullptr : m_givenText.GetText();
+    return CreateWindowExA(0, className.GetText(), text, style, position.x, position.y, size.width, size.height, parent,
+               nullptr, GetModuleInstance(), this)
         != nullptr;
 }
 

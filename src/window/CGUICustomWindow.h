@@ -97,6 +97,9 @@ public:
     // handle themselves.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Also kept: a window created later, or again, is made with the last
+    // text given here.
+    void SetText(const char* text) override;
     void SetContent(IGUIPainter* content) override;
     // Also marks the rectangle (none: everything) for repainting into the
     // back buffer.
@@ -143,6 +146,8 @@ protected:
     // object as creation parameter; used by the create operations.
     [[nodiscard]] bool CreateClassWindow(
         EGUIWindowClass kind, DWORD style, CGUIPoint position, CGUISize size, HWND parent);
+    // The last text given to SetText (empty when none was).
+    const CGUIString& GetGivenText() const { return m_givenText; }
     // Whether Attach gives the window a thread invoker (default true).
     void SetUsesThreadInvoker(bool uses) { m_usesThreadInvoker = uses; }
     // Whether the window procedure of a native control was replaced.
@@ -162,6 +167,7 @@ private:
     std::unique_ptr<CGUICursor> m_cursor;
     float m_opacity = 1.0f;
     CGUIRect m_lastRect;
+    CGUIString m_givenText;
     // From WM_DESTROY until the window is unbound.
     bool m_beingDestroyed = false;
     bool m_usesThreadInvoker = true;

@@ -272,7 +272,9 @@ TEST(CGUIWindow, TextFocusAndHitTest)
     child.SetVisible(true);
     child.SetSize(CGUISize { 10, 10 });
     ASSERT_TRUE(parent.CreateDialog(nullptr, 0));
+    child.SetText("Name");
     ASSERT_TRUE(child.CreateChild(parent.GetHandle(), false, false));
+    EXPECT_STREQ(child.GetText(), "Name");
     child.SetText("Close");
     child.SetText(nullptr);
     EXPECT_STREQ(child.GetText(), "Close");
