@@ -209,6 +209,16 @@ int32_t CDXiMemoryRegistry::Resolve(Key key, uint32_t neededAccess, std::shared_
     return kSuccess;
 }
 
+int32_t CDXiMemoryRegistry::FindKey(
+    Key parent, uint32_t neededAccess, const char* subKey, std::shared_ptr<Node>& node) const
+{
+    std::shared_ptr<Node> from;
+    if (const int32_t result = Resolve(parent, neededAccess, from)) {
+        return result;
+    }
+    return FindPath(from, subKey, node);
+}
+
 int32_t CDXiMemoryRegistry::FindPath(
     const std::shared_ptr<Node>& from, const char* path, std::shared_ptr<Node>& node) const
 {
@@ -271,11 +281,8 @@ int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t acc
     if (const int32_t fault = BeginCall(Operation::Open, "Open", Text(subKey), Hex(access))) {
         return fault;
     }
-    std::shared_ptr<Node> from, node;
-    if (const int32_t result = Resolve(parent, 0, from)) {
-        return result;
-    }
-    if (const int32_t result = FindPath(from, subKey, node)) {
+    std::shared_ptr<Node> node;
+    if (const int32_t result = FindKey(parent, 0, subKey, node)) {
         return result;
     }
     *key = AddHandle(node, access, subKey);
@@ -376,11 +383,8 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
     if (fault && steps == 0) {
         return fault;
     }
-    std::shared_ptr<Node> from, node;
-    if (const int32_t result = Resolve(parent, 0, from)) {
-        return result;
-    }
-    if (const int32_t result = FindPath(from, subKey, node)) {
+    std::shared_ptr<Node> node;
+    if (const int32_t result = FindKey(parent, 0, subKey, node)) {
         return result;
     }
     if (!node->parent) {
@@ -426,11 +430,8 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
     if (!m_renameSupported) {
         return kCallNotImplemented;
     }
-    std::shared_ptr<Node> from, node;
-    if (const int32_t result = Resolve(key, kSetValue | kCreateSubKey, from)) {
-        return result;
-    }
-    if (const int32_t result = FindPath(from, subKey, node)) {
+    std::shared_ptr<Node> node;
+    if (const int32_t result = FindKey(key, kSetValue | kCreateSubKey, subKey, node)) {
         return result;
     }
     if (!node->parent || node->parent->children.count(newName) != 0) {

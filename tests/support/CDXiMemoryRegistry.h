@@ -103,6 +103,8 @@ private:
     // The node a handle refers to and its rights; the root has every right.
     int32_t Resolve(Key key, uint32_t neededAccess, std::shared_ptr<Node>& node) const;
     int32_t FindPath(const std::shared_ptr<Node>& from, const char* path, std::shared_ptr<Node>& node) const;
+    // Resolve, then FindPath from the resolved key.
+    int32_t FindKey(Key parent, uint32_t neededAccess, const char* subKey, std::shared_ptr<Node>& node) const;
     Key AddHandle(std::shared_ptr<Node> node, uint32_t access, const char* name);
     // Counts and records the call; the code it must fail with, or 0. steps
     // is how much of its work a failing call still does.
