@@ -19,6 +19,19 @@ std::unique_ptr<CGUIFont> CopyDefaultFont()
     return font;
 }
 
+// Each thread measures its texts in one memory context, kept until the thread
+// ends: making a context is a round trip to the window server (three under
+// Wine), and measuring leaves the context's state as it found it. A context
+// that could not be made is tried again the next time.
+CGUIDrawContext* MeasuringContext()
+{
+    static thread_local std::unique_ptr<CGUIDrawContext> context;
+    if (!context || !context->GetHDC()) {
+        context = std::make_unique<CGUIDrawContext>(CreateCompatibleDC(nullptr), nullptr);
+    }
+    return context->GetHDC() ? context.get() : nullptr;
+}
+
 } // namespace
 
 CGUITextPainter::CGUITextPainter(CGUITextModel& model)
@@ -121,15 +134,15 @@ void CGUITextPainter::FitToText()
     {
         // A memory context measures as the screen does (same resolution and
         // fonts) without taking the screen's, a round trip to the window server.
-        CGUIDrawContext dc(CreateCompatibleDC(nullptr), nullptr);
-        if (dc.GetHDC() == nullptr) {
+        CGUIDrawContext* dc = MeasuringContext();
+        if (!dc) {
             return;
         }
         int32_t token = 0;
-        dc.SaveState(token);
-        dc.Select(*m_font);
-        dc.GetTextBoxSize(measured, m_model.GetText(), m_format, maxWidth);
-        dc.RestoreState(token);
+        dc->SaveState(token);
+        dc->Select(*m_font);
+        dc->GetTextBoxSize(measured, m_model.GetText(), m_format, maxWidth);
+        dc->RestoreState(token);
     }
     if (!m_autoHeight) {
         measured.height = m_size.height;
