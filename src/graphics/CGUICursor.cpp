@@ -1,6 +1,13 @@
 #include "graphics/CGUICursor.h"
 
+#include <atomic>
 #include <new>
+
+namespace {
+// The system's cursor ids run from IDC_ARROW to IDC_HELP.
+constexpr uintptr_t kFirstSystemCursor = 32512;
+constexpr uintptr_t kSystemCursorCount = 32651 - kFirstSystemCursor + 1;
+} // namespace
 
 CGUICursor::CGUICursor(HCURSOR cursor)
     : m_record(CGUISharedBitmap::Create(cursor, false))
@@ -66,6 +73,19 @@ HCURSOR CGUIAttachedCursor::Detach()
 
 CGUICursor* LoadSystemCursor(const char* id)
 {
-    CGUIAttachedCursor temporary(LoadCursorA(nullptr, id));
+    // A system cursor is shared and lives as long as the process, and looking
+    // one up costs round trips to the window server under Wine (every control
+    // starts with the arrow): each is looked up once. Threads that race look
+    // up the same handle.
+    static std::atomic<HCURSOR> loaded[kSystemCursorCount];
+    const uintptr_t index = reinterpret_cast<uintptr_t>(id) - kFirstSystemCursor;
+    HCURSOR cursor = index < kSystemCursorCount ? loaded[index].load() : nullptr;
+    if (!cursor) {
+        cursor = LoadCursorA(nullptr, id);
+        if (index < kSystemCursorCount) {
+            loaded[index].store(cursor);
+        }
+    }
+    CGUIAttachedCursor temporary(cursor);
     return temporary.Clone();
 }
