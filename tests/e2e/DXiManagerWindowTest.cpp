@@ -96,13 +96,10 @@ bool WhollyInside(HWND window, HWND view)
 
 std::string SystemMessage(DWORD code)
 {
-    char* buffer = nullptr;
-    const DWORD length
-        = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
-            nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text(buffer ? buffer : "", length);
-    LocalFree(buffer);
-    return text;
+    char text[512];
+    return std::string(text,
+        FormatMessageA(
+            FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof(text), nullptr));
 }
 
 LRESULT CheckState(HWND checkBox)
@@ -110,14 +107,9 @@ LRESULT CheckState(HWND checkBox)
     return SendMessageA(checkBox, BM_GETCHECK, 0, 0);
 }
 
-LONG_PTR ButtonType(HWND button)
+LONG_PTR Style(HWND window, LONG_PTR mask)
 {
-    return GetWindowLongPtrA(button, GWL_STYLE) & BS_TYPEMASK;
-}
-
-LONG_PTR ScrollBars(HWND window)
-{
-    return GetWindowLongPtrA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL);
+    return GetWindowLongPtrA(window, GWL_STYLE) & mask;
 }
 
 std::string Toggled(const std::string& key)
@@ -358,7 +350,7 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
     const auto [width, height] = SizeOf(window);
     EXPECT_EQ(window.left, std::max((GetSystemMetrics(SM_CXSCREEN) - width) / 2, 0L));
     EXPECT_EQ(window.top, std::max((GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0L));
-    EXPECT_EQ(ScrollBars(m_view), WS_VSCROLL) << "rows below the view, none wider";
+    EXPECT_EQ(Style(m_view, WS_VSCROLL | WS_HSCROLL), WS_VSCROLL) << "rows below the view, none wider";
     const RECT view = RectIn(m_view, m_main);
     EXPECT_EQ(std::make_pair(view.left, view.top), std::make_pair(4L, 4L));
     EXPECT_EQ(SizeOf(view), std::make_pair(500L, 400L));
@@ -391,8 +383,8 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
         const RECT box = RectIn(boxes[i], m_view);
         EXPECT_EQ(SizeOf(box), std::make_pair(13L, 13L));
         EXPECT_EQ(box.left, RectIn(boxes[0], m_view).left) << "check boxes share one column";
-        EXPECT_EQ(ButtonType(boxes[i]), BS_AUTOCHECKBOX);
-        EXPECT_TRUE((GetWindowLongPtrA(boxes[i], GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(boxes[i]));
+        EXPECT_EQ(Style(boxes[i], BS_TYPEMASK), BS_AUTOCHECKBOX);
+        EXPECT_TRUE(Style(boxes[i], WS_TABSTOP) && IsWindowVisible(boxes[i]));
         EXPECT_EQ(GetTextOf(boxes[i]), name);
         const HWND nameView = NameBeside(boxes[i], m_view);
         ASSERT_NE(nameView, nullptr);
@@ -429,8 +421,8 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
                 EXPECT_TRUE(WhollyInside(NameBeside(steps[i], m_view), m_view));
             }
             // Only a focused button looks as if Enter pressed it.
-            EXPECT_EQ(ButtonType(about) == BS_DEFPUSHBUTTON, steps[i] == about);
-            EXPECT_EQ(ButtonType(close) == BS_DEFPUSHBUTTON, steps[i] == close);
+            EXPECT_EQ(Style(about, BS_TYPEMASK) == BS_DEFPUSHBUTTON, steps[i] == about);
+            EXPECT_EQ(Style(close, BS_TYPEMASK) == BS_DEFPUSHBUTTON, steps[i] == close);
         }
     }
     Screenshot("focus");
@@ -547,7 +539,7 @@ TEST_F(DXiManagerWindowTest, MissingRootShowsTheReadErrorBeforeAnEmptyTable)
     EXPECT_TRUE(CheckBoxes().empty());
     // The help text and the two column titles remain, and fit without bars.
     EXPECT_EQ(ChildrenOf(m_view).size(), 3u);
-    EXPECT_EQ(ScrollBars(m_view), 0);
+    EXPECT_EQ(Style(m_view, WS_VSCROLL | WS_HSCROLL), 0);
     EXPECT_EQ(DumpRegistryKey(HKEY_CLASSES_ROOT, kPluginRoot), "missing") << "reading must not create the root";
     const HWND close = Button("Close");
     EXPECT_TRUE(FocusReaches(close)) << "no box: Close has the focus";
@@ -577,7 +569,7 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
     ASSERT_NO_FATAL_FAILURE(StartApplication());
     const std::vector<HWND> boxes = CheckBoxes();
     ASSERT_EQ(boxes.size(), 4u);
-    EXPECT_EQ(ScrollBars(m_view), WS_HSCROLL) << "a name wider than the view";
+    EXPECT_EQ(Style(m_view, WS_VSCROLL | WS_HSCROLL), WS_HSCROLL) << "a name wider than the view";
     // The boxes stand right of the widest name.
     for (int page = 0; page < 5; ++page) {
         SendMessageA(m_view, WM_HSCROLL, SB_PAGERIGHT, 0);
