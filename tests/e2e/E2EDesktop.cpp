@@ -54,11 +54,8 @@ bool TurnWheelAt(POINT point, int delta, int count)
 {
     INPUT input = MouseInput(MOUSEEVENTF_WHEEL);
     input.mi.mouseData = static_cast<DWORD>(delta);
-    bool sent = MoveCursorTo(point);
-    for (int i = 0; sent && i < count; ++i) {
-        sent = Send(&input, 1);
-    }
-    return sent;
+    std::vector<INPUT> turns(static_cast<size_t>(count), input);
+    return MoveCursorTo(point) && Send(turns.data(), static_cast<UINT>(count));
 }
 
 bool PressKeys(std::initializer_list<WORD> keys)
