@@ -7,26 +7,16 @@
 #include <string>
 #include <vector>
 
-// Polls condition every few milliseconds until it holds or timeout passes;
-// true when it held.
+// Polls condition until it holds (true) or timeout passes (false).
 [[nodiscard]] bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
-
-// The file named by a path relative to the folder of this test program, as a
-// Windows path.
+// A path relative to the folder of this test program, as a Windows path.
 std::string PathBesideTests(const char* relativePath);
-
-// The built DXiManager.exe.
-std::string GetApplicationPath();
-
-// Whether text ends with suffix.
 bool EndsWith(const std::string& text, const std::string& suffix);
-
-// The class name of a window, and its text as the window manager keeps it.
 std::string GetClassNameOf(HWND window);
 std::string GetTextOf(HWND window);
 
-// The application running as a child process of the test. A process still
-// running when the object goes is terminated, so no failed test leaves one.
+// The application as a child process of the test; one still running when the
+// object goes is terminated, so no failed test leaves one behind.
 class CDXiManagerProcess {
 public:
     CDXiManagerProcess() = default;
@@ -34,29 +24,15 @@ public:
     CDXiManagerProcess& operator=(const CDXiManagerProcess&) = delete;
     ~CDXiManagerProcess();
 
-    // Starts the executable with the normal show command (ending the one
-    // started before); false when it could not be started.
+    // Starts the executable with the normal show command.
     [[nodiscard]] bool Start();
-
     // Visible top-level windows of the process, in the window manager's order.
     std::vector<HWND> GetTopLevelWindows() const;
-    // The main window (its dialog window class) once it is visible, or null
-    // after timeout.
-    HWND WaitForMainWindow(std::chrono::milliseconds timeout) const;
-    // A visible message box ("#32770") of the process with that caption, or
-    // null after timeout.
-    HWND WaitForMessageBox(const char* caption, std::chrono::milliseconds timeout) const;
-
-    // True when the process ended within timeout; its exit code is then in
-    // exitCode.
+    // The first of them whose class ends with classSuffix and, unless caption
+    // is null, whose text is caption; null after timeout.
+    HWND WaitForWindow(const char* classSuffix, const char* caption, std::chrono::milliseconds timeout) const;
     [[nodiscard]] bool WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) const;
 
 private:
-    // The first visible top-level window of the process that matches, or null
-    // after timeout.
-    HWND WaitForWindow(const std::function<bool(HWND)>& matches, std::chrono::milliseconds timeout) const;
-    // Terminates the process if it still runs and releases its handles.
-    void End();
-
     PROCESS_INFORMATION m_info {};
 };
