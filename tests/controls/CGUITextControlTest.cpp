@@ -57,7 +57,7 @@ int CountPixelsNotOf(CTestImage& image, CGUIRect area, CGUIColor color)
 }
 } // namespace
 
-TEST(CGUITextControlTest, DefaultSettingsTakeTheOneLineSizeOfTheTextAndRefitOnEachChange)
+TEST(CGUITextControlTest, TheSizeFollowsTheTextAsTheSwitchesSay)
 {
     CGUITextControl control;
     EXPECT_EQ(control.GetSize(), MeasureWithStockFont(""));
@@ -78,10 +78,8 @@ TEST(CGUITextControlTest, DefaultSettingsTakeTheOneLineSizeOfTheTextAndRefitOnEa
     bold.SetWeight(FW_BOLD);
     control.GetTextPainter().SetFont(bold);
     EXPECT_GT(control.GetSize().width, fitted.width);
-}
 
-TEST(CGUITextControlTest, AFixedWidthWithWordBreakGrowsTheHeightAndNoSwitchKeepsTheSize)
-{
+    // A fixed width with word break grows the height; no switch keeps the size.
     CGUITextControl wrapped, fixed;
     SetUpWrapping(wrapped, 120);
     wrapped.SetText(kLongText);

@@ -71,8 +71,9 @@ TEST(CGUICustomWindow, ChildClassIsRegisteredOnceStylesFollowTheFlagsAndOnCreate
     EXPECT_EQ(GetWindow(hidden.GetHandle(), GW_CHILD), nullptr);
 }
 
-TEST(CGUICustomWindow, AClickNeedsPressAndReleaseInside)
+TEST(CGUICustomWindow, MouseKeysAndCommandsReachTheRightListener)
 {
+    // A click needs press and release inside.
     const struct {
         const char* name;
         std::vector<std::pair<UINT, int>> messages; // at x, y = 10
@@ -85,64 +86,53 @@ TEST(CGUICustomWindow, AClickNeedsPressAndReleaseInside)
             { "LeftDown", "LeftUp", "LeftClick", "LeftDoubleClick", "LeftUp" } },
     };
     CParentAndChild windows;
+    CTestWindow& child = windows.child;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        windows.child.events.calls.clear();
+        child.events.calls.clear();
         for (const auto& [message, x] : c.messages) {
             windows.Send(message, 0, x, 10);
         }
-        EXPECT_EQ(windows.child.events.Names(), c.events);
+        EXPECT_EQ(child.events.Names(), c.events);
     }
-}
 
-TEST(CGUICustomWindow, MouseTrackingEntersLeavesAndFollowsTheCapture)
-{
-    CParentAndChild windows;
-    CTestWindow& child = windows.child;
+    // Tracking enters and leaves, and follows the capture.
+    child.events.calls.clear();
     CCountingListener enterLeave(child.GetMouseEnterLeaveNotifier());
     windows.Send(WM_MOUSEMOVE, 0, 5, 5);
     EXPECT_TRUE(child.IsMouseInside());
     windows.Send(WM_MOUSEMOVE, 0, 200, 5);
     EXPECT_FALSE(child.IsMouseInside());
-    EXPECT_EQ(child.events.Names(), (Names { "MouseEnter", "MouseMove", "MouseLeave" }));
     EXPECT_EQ(enterLeave.count, 2);
-
-    child.events.calls.clear();
     child.SetCapture();
     windows.Send(WM_MOUSEMOVE, 0, 5, 5);
     windows.Send(WM_MOUSEMOVE, 0, 300, -20);
     child.ReleaseCapture();
     windows.Send(WM_MOUSEMOVE, 0, 301, -20);
-    EXPECT_EQ(child.events.Names(), (Names { "MouseEnter", "MouseMove", "MouseMove", "MouseLeave" }));
-    EXPECT_EQ(child.events.calls[2].point, (CGUIPoint { 300, -20 }));
-}
+    EXPECT_EQ(child.events.Names(),
+        (Names { "MouseEnter", "MouseMove", "MouseLeave", "MouseEnter", "MouseMove", "MouseMove", "MouseLeave" }));
+    EXPECT_EQ(child.events.calls[5].point, (CGUIPoint { 300, -20 }));
 
-TEST(CGUICustomWindow, UnwantedKeysGoToTheParentAndWantedOnesStay)
-{
-    CParentAndChild windows;
+    // Unwanted keys go to the parent, wanted ones stay.
+    child.events.calls.clear();
     windows.parent.events.wantsKeys = true;
-    SendMessageA(windows.child.GetHandle(), WM_KEYDOWN, 'A', 1);
-    SendMessageA(windows.child.GetHandle(), WM_KEYUP, 'A', 1);
-    EXPECT_EQ(windows.child.events.Names(), Names {});
+    windows.Send(WM_KEYDOWN, 'A', 1, 0);
+    windows.Send(WM_KEYUP, 'A', 1, 0);
+    EXPECT_EQ(child.events.Names(), Names {});
     EXPECT_EQ(windows.parent.events.Names(), (Names { "KeyDown", "KeyUp" }));
-
     windows.parent.events.calls.clear();
-    windows.child.events.wantsKeys = true;
-    SendMessageA(windows.child.GetHandle(), WM_CHAR, 'b', 1);
-    ASSERT_EQ(windows.child.events.Names(), Names { "KeyDown" });
-    EXPECT_EQ(windows.child.events.calls[0].point.x, 'b');
+    child.events.wantsKeys = true;
+    windows.Send(WM_CHAR, 'b', 1, 0);
+    ASSERT_EQ(child.events.Names(), Names { "KeyDown" });
+    EXPECT_EQ(child.events.calls[0].point.x, 'b');
     EXPECT_EQ(windows.parent.events.Names(), Names {});
-    EXPECT_EQ(SendMessageA(windows.child.GetHandle(), WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
-}
+    EXPECT_EQ(windows.Send(WM_GETDLGCODE, 0, 0, 0), DLGC_WANTALLKEYS);
 
-TEST(CGUICustomWindow, CommandsAndNotificationsAreReflectedToTheSendingControl)
-{
-    CParentAndChild windows;
+    // A control's command is reflected to it; a menu command nowhere.
     const WPARAM command = MAKEWPARAM(17, BN_CLICKED);
-    SendMessageA(windows.parent.GetHandle(), WM_COMMAND, command, reinterpret_cast<LPARAM>(windows.child.GetHandle()));
-    // A menu command (no control) is not reflected anywhere.
+    SendMessageA(windows.parent.GetHandle(), WM_COMMAND, command, reinterpret_cast<LPARAM>(child.GetHandle()));
     SendMessageA(windows.parent.GetHandle(), WM_COMMAND, 5, 0);
-    EXPECT_EQ(windows.child.reflectedCommands, (std::vector<WPARAM> { command }));
+    EXPECT_EQ(child.reflectedCommands, (std::vector<WPARAM> { command }));
 }
 
 TEST(CGUICustomWindow, AnAttachedNativeControlKeepsItsProcedureUntilNcDestroyUnbindsIt)
@@ -244,10 +234,7 @@ TEST(CGUICustomWindow, DialogWithQuitOnDestroyEndsTheMessageLoop)
     MSG message {};
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
-}
-
-TEST(CGUIActivationContext, ProcessDefaultRunsAndAMissingContextSkips)
-{
+    // Activation: the process default runs, a missing context skips.
     EXPECT_TRUE(CGUIActivationContext().IsActive());
     EXPECT_TRUE(CGUIActivationContext(INVALID_HANDLE_VALUE).IsActive());
     EXPECT_FALSE(CGUIActivationContext(nullptr).IsActive());
