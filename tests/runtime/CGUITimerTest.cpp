@@ -95,7 +95,7 @@ TEST_F(CGUITimerTest, AStartedClientIsCalledFromTheMessageLoopUntilStopped)
     EXPECT_EQ(s_unhandled, 3);
 }
 
-TEST_F(CGUITimerTest, StopWithDeleteDeletesTheClientAndClearsThePointer)
+TEST_F(CGUITimerTest, StopWithDeleteDeletesTheClientAndAWindowChangeStopsAll)
 {
     int deletions = 0;
     IGUITimerClient* running = new CCountingClient(&deletions);
@@ -107,15 +107,12 @@ TEST_F(CGUITimerTest, StopWithDeleteDeletesTheClientAndClearsThePointer)
         EXPECT_EQ(*client, nullptr);
     }
     EXPECT_EQ(deletions, 2);
-}
 
-TEST_F(CGUITimerTest, NothingStartsWithoutAWindowOrClientAndAWindowChangeStopsAll)
-{
+    // Nothing starts without a window or a client.
     CGUITimer detached;
     CCountingClient client;
     EXPECT_FALSE(detached.Start(10, &client));
     EXPECT_FALSE(m_timer->Start(10, nullptr));
-
     ASSERT_TRUE(m_timer->Start(1, &client));
     m_timer->SetWindow(nullptr);
     EXPECT_FALSE(m_timer->IsRunning(&client));

@@ -49,7 +49,7 @@ CGUIColor BufferPixel(const IGUIImage& image, int32_t x, int32_t y)
 }
 } // namespace
 
-TEST(CGUICustomWindow, ChildClassIsRegisteredOnceStylesFollowTheFlagsAndOnCreateMayRefuse)
+TEST(CGUICustomWindow, ChildrenCreatedOrAttachedGetTheirStylesAndProcedure)
 {
     CParentAndChild windows;
     const int32_t classes = CGUIWindowClassRegistry::GetInstance().GetCount();
@@ -69,6 +69,22 @@ TEST(CGUICustomWindow, ChildClassIsRegisteredOnceStylesFollowTheFlagsAndOnCreate
     EXPECT_FALSE(refused.CreateChild(hidden.GetHandle(), false, false));
     EXPECT_FALSE(refused.IsCreated());
     EXPECT_EQ(GetWindow(hidden.GetHandle(), GW_CHILD), nullptr);
+
+    // An attached native control keeps its procedure until WM_NCDESTROY unbinds it.
+    const HWND native = CreateWindowExA(
+        0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, windows.parent.GetHandle(), nullptr, nullptr, nullptr);
+    const LONG_PTR original = GetWindowLongPtrA(native, GWLP_WNDPROC);
+    CTestWindow wrapper;
+    ASSERT_TRUE(wrapper.Attach(native));
+    EXPECT_EQ(CGUIWindow::FromHandle(native), &wrapper);
+    EXPECT_NE(wrapper.GetThreadInvoker(), nullptr);
+    EXPECT_EQ(wrapper.DefaultProc(WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+    SendMessageA(native, WM_NCDESTROY, 0, 0);
+    EXPECT_EQ(GetPropA(native, "_CGUIWindow::Ptr_"), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(native, GWLP_WNDPROC), original);
+    EXPECT_FALSE(wrapper.IsCreated());
+    EXPECT_EQ(wrapper.GetThreadInvoker(), nullptr);
+    DestroyWindow(native);
 }
 
 TEST(CGUICustomWindow, MouseKeysAndCommandsReachTheRightListener)
@@ -133,26 +149,6 @@ TEST(CGUICustomWindow, MouseKeysAndCommandsReachTheRightListener)
     SendMessageA(windows.parent.GetHandle(), WM_COMMAND, command, reinterpret_cast<LPARAM>(child.GetHandle()));
     SendMessageA(windows.parent.GetHandle(), WM_COMMAND, 5, 0);
     EXPECT_EQ(child.reflectedCommands, (std::vector<WPARAM> { command }));
-}
-
-TEST(CGUICustomWindow, AnAttachedNativeControlKeepsItsProcedureUntilNcDestroyUnbindsIt)
-{
-    CParentAndChild windows;
-    const HWND native = CreateWindowExA(
-        0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, windows.parent.GetHandle(), nullptr, nullptr, nullptr);
-    const LONG_PTR original = GetWindowLongPtrA(native, GWLP_WNDPROC);
-    CTestWindow wrapper;
-    ASSERT_TRUE(wrapper.Attach(native));
-    EXPECT_EQ(CGUIWindow::FromHandle(native), &wrapper);
-    EXPECT_NE(wrapper.GetThreadInvoker(), nullptr);
-    EXPECT_EQ(wrapper.DefaultProc(WM_GETDLGCODE, 0, 0), DLGC_STATIC);
-
-    SendMessageA(native, WM_NCDESTROY, 0, 0);
-    EXPECT_EQ(GetPropA(native, "_CGUIWindow::Ptr_"), nullptr);
-    EXPECT_EQ(GetWindowLongPtrA(native, GWLP_WNDPROC), original);
-    EXPECT_FALSE(wrapper.IsCreated());
-    EXPECT_EQ(wrapper.GetThreadInvoker(), nullptr);
-    DestroyWindow(native);
 }
 
 TEST(CGUICustomWindow, BackBufferRepaintsOnlyWhatWasInvalidated)
