@@ -220,7 +220,7 @@ TEST(CGUICustomWindow, TranslucentChildIsComposedOverItsParentAndTheSiblingsBelo
     EXPECT_EQ(image.At(65, 5), kBlue);
 }
 
-TEST(CGUICustomWindow, DialogWithQuitOnDestroyEndsTheMessageLoop)
+TEST(CGUICustomWindow, QuitOnDestroyEndsTheMessageLoopAndTheProcessActivationContextRuns)
 {
     CGUIDialogWindow dialog;
     dialog.SetQuitOnDestroy(true);
