@@ -8,60 +8,33 @@
 #include <cstring>
 #include <new>
 
-namespace {
-// A shown dialog with one shown button.
-struct CButtonOnDialog {
-    CGUIDialogWindow dialog;
-    CGUIButton button;
-
-    CButtonOnDialog()
-    {
-        dialog.SetVisible(true);
-        EXPECT_TRUE(dialog.CreateDialog(nullptr, 0));
-        button.SetVisible(true);
-        EXPECT_TRUE(button.Create(&dialog));
-    }
-    LONG_PTR Type() { return GetWindowLongPtrA(button.GetHandle(), GWL_STYLE) & BS_TYPEMASK; }
-};
-} // namespace
-
-TEST(CGUIButton, CreatesATabStopButtonOfTheDefaultSize)
+TEST(CGUIButton, ATabStopButtonThatIsTheDefaultOnlyWhileFocusedAndNotifiesEachClickOnce)
 {
     CGUIDialogWindow dialog;
     ASSERT_TRUE(dialog.CreateDialog(nullptr, 0));
-    CGUIButton hidden;
-    ASSERT_TRUE(hidden.Create(&dialog));
-    EXPECT_EQ(hidden.GetSize(), (CGUISize { 75, 23 }));
-    EXPECT_TRUE(hidden.HasTabStop());
-    EXPECT_EQ(GetWindowLongPtrA(hidden.GetHandle(), GWL_STYLE) & WS_VISIBLE, 0);
-    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(hidden.GetHandle(), WM_GETFONT, 0, 0)),
-        GetStockObject(DEFAULT_GUI_FONT));
+    CGUIButton button;
+    ASSERT_TRUE(button.Create(&dialog));
+    const HWND hwnd = button.GetHandle();
+    EXPECT_EQ(button.GetSize(), (CGUISize { 75, 23 }));
+    EXPECT_TRUE(button.HasTabStop());
+    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE, 0);
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_NE(GetCommonControlsLibrary(), nullptr);
-}
+    for (const UINT message : { WM_KILLFOCUS, WM_SETFOCUS, WM_KILLFOCUS }) {
+        SendMessageA(hwnd, message, 0, 0);
+        EXPECT_EQ(GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK,
+            message == WM_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    }
 
-TEST(CGUIButton, EnterAndEachClickNotifyOnceADoubleClickNothingMore)
-{
-    CButtonOnDialog fixture;
-    CCountingListener clicks(fixture.button.GetClickNotifier());
-    const HWND hwnd = fixture.button.GetHandle();
+    // Enter and each click notify once, a double click nothing more.
+    CCountingListener clicks(button.GetClickNotifier());
     SendMessageA(hwnd, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(clicks.count, 1);
     for (const UINT message : { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP }) {
         SendMessageA(hwnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
     }
-    SendMessageA(
-        fixture.dialog.GetHandle(), WM_COMMAND, MAKEWPARAM(0, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(hwnd));
+    SendMessageA(dialog.GetHandle(), WM_COMMAND, MAKEWPARAM(0, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(hwnd));
     EXPECT_EQ(clicks.count, 3);
-}
-
-TEST(CGUIButton, IsTheDefaultButtonOnlyWhileFocused)
-{
-    CButtonOnDialog fixture;
-    EXPECT_EQ(fixture.Type(), BS_PUSHBUTTON);
-    SendMessageA(fixture.button.GetHandle(), WM_SETFOCUS, 0, 0);
-    EXPECT_EQ(fixture.Type(), BS_DEFPUSHBUTTON);
-    SendMessageA(fixture.button.GetHandle(), WM_KILLFOCUS, 0, 0);
-    EXPECT_EQ(fixture.Type(), BS_PUSHBUTTON);
 }
 
 namespace {

@@ -72,6 +72,16 @@ TEST(CGUIControlHostViewTest, ClickWhereNoControlAcceptsThePointGoesToTheWindowB
     ASSERT_EQ(host.userB.Count("LeftDown"), 1);
     EXPECT_EQ(host.userB.calls.front().point, (CGUIPoint { 10, 20 }));
 
+    // Over a control, that control's cursor shows.
+    const std::unique_ptr<CGUICursor> cross(LoadSystemCursor(IDC_CROSS));
+    host.b->SetCursor(cross.get());
+    ASSERT_TRUE(SetCursorPos(onB.x, onB.y));
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(SendMessageA(host.view->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(host.view->GetHandle()),
+                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+        1);
+    EXPECT_EQ(GetCursor(), cross->GetHandle());
+
     // Without the option flag the view lets every point through.
     host.view->SetOption(false);
     EXPECT_EQ(SendMessageA(host.view->GetHandle(), WM_NCHITTEST, 0, MAKELPARAM(onB.x, onB.y)), HTTRANSPARENT);
@@ -130,57 +140,51 @@ TEST(CGUIControlHostViewTest, AnAncestorOfTheFocusedAndCapturedControlLeavingTak
     }
 }
 
-TEST(CGUIControlHostViewTest, EachControlUnderThePointerIsEnteredAndLeftInTurn)
+TEST(CGUIControlHostViewTest, HoverFollowsThePointerAndFocusThePressAndKeysTheFocus)
 {
+    using Names = std::vector<std::string>;
     CHostedTree host;
     host.Send(WM_MOUSEMOVE, { 5, 5 });
     EXPECT_TRUE(host.a->IsHovered());
     host.Send(WM_MOUSEMOVE, { 105, 6 });
     EXPECT_FALSE(host.a->IsHovered());
-    EXPECT_EQ(host.userA.Names(), (std::vector<std::string> { "MouseEnter", "MouseMove", "MouseLeave" }));
+    EXPECT_EQ(host.userA.Names(), (Names { "MouseEnter", "MouseMove", "MouseLeave" }));
     ASSERT_EQ(host.userB.Count("MouseEnter"), 1);
     EXPECT_EQ(host.userB.calls.front().point, (CGUIPoint { 5, 6 }));
     EXPECT_EQ(host.b->GetVisualState().Get(), CGUIVisualState::kHovered);
     SendMessageA(host.view->GetHandle(), WM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(host.b->IsHovered());
     EXPECT_EQ(host.userB.Count("MouseLeave"), 1);
-}
 
-TEST(CGUIControlHostViewTest, PressGivesFocusAfterTheUserListenerSawItAndKeysFollowTheFocus)
-{
-    CHostedTree host;
+    // The press gives focus after the user listener saw it.
+    host.userA.calls.clear();
+    host.userB.calls.clear();
     SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'A', 1);
     host.Send(WM_LBUTTONDOWN, { 5, 5 }, MK_LBUTTON);
     ASSERT_FALSE(host.userA.calls.empty());
-    EXPECT_EQ(host.userA.calls.front().name, "LeftDown");
     EXPECT_FALSE(host.userA.calls.front().hadFocus);
     EXPECT_EQ(host.view->GetFocusedControl(), host.a);
     EXPECT_EQ(host.a->GetVisualState().Get(), CGUIVisualState::kFocused);
     SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'B', 1);
     SendMessageA(host.view->GetHandle(), WM_KEYUP, 'B', 1);
-
     host.Send(WM_RBUTTONDOWN, { 105, 5 }, MK_RBUTTON);
     EXPECT_TRUE(host.b->HasFocus());
     EXPECT_EQ(host.a->GetVisualState().Get(), CGUIVisualState::kNormal);
     SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'C', 1);
     host.b->SetFocus(false);
     SendMessageA(host.view->GetHandle(), WM_KEYDOWN, 'D', 1);
-    EXPECT_EQ(host.userB.Names(), (std::vector<std::string> { "RightDown", "SetFocus", "KeyDown", "KillFocus" }));
-    EXPECT_EQ(
-        host.userA.Names(), (std::vector<std::string> { "LeftDown", "SetFocus", "KeyDown", "KeyUp", "KillFocus" }));
+    EXPECT_EQ(host.userB.Names(), (Names { "RightDown", "SetFocus", "KeyDown", "KillFocus" }));
+    EXPECT_EQ(host.userA.Names(), (Names { "LeftDown", "SetFocus", "KeyDown", "KeyUp", "KillFocus" }));
     EXPECT_EQ(host.userA.calls[2].point.x, 'B');
-}
 
-TEST(CGUIControlHostViewTest, FocusingTheFocusedControlAgainNotifiesNothing)
-{
-    CHostedTree host;
+    // Focusing the focused control again notifies nothing.
     {
         CCountingListener focus(host.a->GetFocusNotifier());
         EXPECT_EQ(host.view->SetFocusedControl(host.a), nullptr);
         EXPECT_EQ(host.view->SetFocusedControl(host.a), host.a);
         host.a->SetFocus(true);
         EXPECT_EQ(focus.count, 1);
-        EXPECT_EQ(host.userA.Count("SetFocus"), 1);
+        EXPECT_EQ(host.userA.Count("SetFocus"), 2);
     }
     // A focused control that is deleted leaves no focus behind, and its
     // listeners, which may belong to its derived part, hear nothing of it.
@@ -239,18 +243,4 @@ TEST(CGUIControlHostViewTest, ViewAndRootControlKeepOneSize)
     EXPECT_EQ(host.view->GetClientSize(), (CGUISize { 80, 20 }));
     host.view->SetSize({ 60, 50 });
     EXPECT_EQ(root->GetTreePainter()->GetSize(), (CGUISize { 60, 50 }));
-}
-
-TEST(CGUIControlHostViewTest, PointerOverAControlShowsThatControlsCursor)
-{
-    CHostedTree host;
-    const std::unique_ptr<CGUICursor> cross(LoadSystemCursor(IDC_CROSS));
-    host.b->SetCursor(cross.get());
-    const POINT onB = host.ToScreen({ 110, 20 });
-    ASSERT_TRUE(SetCursorPos(onB.x, onB.y));
-    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(SendMessageA(host.view->GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(host.view->GetHandle()),
-                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-        1);
-    EXPECT_EQ(GetCursor(), cross->GetHandle());
 }

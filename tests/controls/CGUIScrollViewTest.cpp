@@ -44,12 +44,6 @@ struct CScrollFixture {
     int Position(int bar) { return GetScrollPos(Hwnd(), bar); }
     CGUIPoint ContentAt() { return content.GetPositionInParent(); }
 };
-
-struct CKeyRecorder : CGUIKeyboardListener {
-    std::vector<UINT> keys;
-    void OnKeyDown(const CGUIKeyEvent& event) override { keys.push_back(event.key); }
-    bool WantsKey(const CGUIKeyEvent&) override { return true; }
-};
 } // namespace
 
 TEST(CGUIScrollView, BarRequestsAndKeysMoveTheContentAndUnusedKeysGoToIt)
@@ -78,7 +72,7 @@ TEST(CGUIScrollView, BarRequestsAndKeysMoveTheContentAndUnusedKeysGoToIt)
         { WM_CHAR, VK_PRIOR, 1, { 202, 15 } },
     };
     CScrollFixture fixture;
-    CKeyRecorder content;
+    CEventRecorder content;
     fixture.view.SetContentListeners(nullptr, &content);
     fixture.view.SetVerticalLineStep(5);
     for (const auto& step : steps) {
@@ -87,7 +81,9 @@ TEST(CGUIScrollView, BarRequestsAndKeysMoveTheContentAndUnusedKeysGoToIt)
         EXPECT_EQ((CGUIPoint { fixture.Position(SB_HORZ), fixture.Position(SB_VERT) }), step.position);
         EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -step.position.x, -step.position.y }));
     }
-    EXPECT_EQ(content.keys, (std::vector<UINT> { VK_HOME, VK_PRIOR }));
+    ASSERT_EQ(content.Names(), (std::vector<std::string> { "KeyDown", "KeyDown" }));
+    EXPECT_EQ(content.calls[0].point.x, VK_HOME);
+    EXPECT_EQ(content.calls[1].point.x, VK_PRIOR);
 }
 
 namespace {
@@ -137,20 +133,7 @@ TEST(CGUIScrollView, SmallWheelTurnsAddUpAndANotchScrollsTheUsersLines)
     }
 }
 
-TEST(CGUIScrollView, HugeScrollRequestsSaturateInsteadOfWrapping)
-{
-    CScrollFixture fixture;
-    // 2 × 0x7FFFFFFF wraps to −2 in 32 bits.
-    fixture.view.SetVerticalLineStep(2);
-    fixture.view.SetHorizontalLineStep(2);
-    fixture.view.ScrollVerticalBy(0x7FFFFFFF);
-    fixture.view.ScrollHorizontalBy(0x7FFFFFFF);
-    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -801, -901 }));
-    fixture.view.ScrollVerticalBy(-0x7FFFFFFF - 1);
-    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -801, 0 }));
-}
-
-TEST(CGUIScrollView, ShowRectScrollsTheLeastDistance)
+TEST(CGUIScrollView, ShowRectScrollsTheLeastDistanceAndHugeRequestsSaturate)
 {
     const struct {
         CGUIRect rect;
@@ -166,11 +149,31 @@ TEST(CGUIScrollView, ShowRectScrollsTheLeastDistance)
         fixture.view.ShowRect(step.rect);
         EXPECT_EQ(fixture.ContentAt(), step.contentAt) << step.rect.x << "," << step.rect.y;
     }
+    // 2 × 0x7FFFFFFF wraps to −2 in 32 bits.
+    fixture.view.SetVerticalLineStep(2);
+    fixture.view.SetHorizontalLineStep(2);
+    fixture.view.ScrollVerticalBy(0x7FFFFFFF);
+    fixture.view.ScrollHorizontalBy(0x7FFFFFFF);
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -801, -901 }));
+    fixture.view.ScrollVerticalBy(-0x7FFFFFFF - 1);
+    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { -801, 0 }));
 }
 
 TEST(CGUIScrollView, ContentFollowsTheBarsWhenTheSystemClampsThem)
 {
     CScrollFixture fixture;
+    // The same content size again leaves the bars alone.
+    SCROLLINFO info {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE;
+    info.nMax = 500;
+    SetScrollInfo(fixture.Hwnd(), SB_VERT, &info, FALSE);
+    fixture.view.SetContentSize(CGUISize { 1000, 1000 });
+    GetScrollInfo(fixture.Hwnd(), SB_VERT, &info);
+    EXPECT_EQ(info.nMax, 500);
+    fixture.view.SetContentSize(CGUISize { 1000, 999 });
+    fixture.view.SetContentSize(CGUISize { 1000, 1000 });
+
     SendMessageA(fixture.Hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
     SendMessageA(fixture.Hwnd(), WM_HSCROLL, SB_PAGEDOWN, 0);
     // A larger view: the bar's end comes closer.
@@ -184,22 +187,6 @@ TEST(CGUIScrollView, ContentFollowsTheBarsWhenTheSystemClampsThem)
     SendMessageA(fixture.Hwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { 0, 0 }));
     EXPECT_EQ(fixture.Position(SB_VERT), 0);
-}
-
-TEST(CGUIScrollView, TheSameContentSizeAgainLeavesTheBarsAlone)
-{
-    CScrollFixture fixture;
-    SCROLLINFO info {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE;
-    info.nMax = 500;
-    SetScrollInfo(fixture.Hwnd(), SB_VERT, &info, FALSE);
-    fixture.view.SetContentSize(CGUISize { 1000, 1000 });
-    GetScrollInfo(fixture.Hwnd(), SB_VERT, &info);
-    EXPECT_EQ(info.nMax, 500);
-    fixture.view.SetContentSize(CGUISize { 1000, 900 });
-    GetScrollInfo(fixture.Hwnd(), SB_VERT, &info);
-    EXPECT_EQ(info.nMax, 900);
 }
 
 namespace {

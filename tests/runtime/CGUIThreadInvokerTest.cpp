@@ -9,40 +9,43 @@
 #include <thread>
 
 namespace {
-// Counts its runs and deletion, and records its thread and run order.
+// Counts its runs and, when told where, its deletion; appends its index to
+// *order when it runs.
 struct CCall : IGUICall {
-    explicit CCall(std::atomic<int>* deletions = nullptr, std::vector<int>* order = nullptr, int index = 0)
-        : m_deletions(deletions)
-        , m_order(order)
-        , m_index(index)
-    {
-    }
+    std::atomic<int>* deletions = nullptr;
+    std::vector<int>* order = nullptr;
+    int index = 0;
+    std::atomic<int> runs { 0 };
+    std::atomic<DWORD> thread { 0 };
+
     ~CCall() override
     {
-        if (m_deletions) {
-            ++*m_deletions;
+        if (deletions) {
+            ++*deletions;
         }
     }
     void Run() override
     {
         ++runs;
         thread = GetCurrentThreadId();
-        if (m_order) {
-            m_order->push_back(m_index);
+        if (order) {
+            order->push_back(index);
         }
     }
-    std::atomic<int> runs { 0 };
-    std::atomic<DWORD> thread { 0 };
-
-private:
-    std::atomic<int>* m_deletions;
-    std::vector<int>* m_order;
-    int m_index;
 };
 
 class CGUIThreadInvokerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_invoker.SetOwner(m_owner.Get())); }
+    // A call deleted when done, counted in m_deletions.
+    CCall* Owned(std::vector<int>* order = nullptr, int index = 0)
+    {
+        auto* call = new CCall;
+        call->deletions = &m_deletions;
+        call->order = order;
+        call->index = index;
+        return call;
+    }
     CPlainWindow m_owner;
     CGUIThreadInvoker m_invoker;
     std::atomic<int> m_deletions { 0 };
@@ -79,43 +82,33 @@ TEST_F(CGUIThreadInvokerTest, OneMessageOnlyWindowServesAllWindowsOfAThread)
     EXPECT_FALSE(IsWindow(shared));
 }
 
-TEST_F(CGUIThreadInvokerTest, InvokeRunsOnTheOwningThreadBeforeReturning)
+TEST_F(CGUIThreadInvokerTest, CallsFromAWorkerRunOnTheOwningThreadInOrder)
 {
     CCall here;
     EXPECT_TRUE(m_invoker.Invoke(&here, false));
     EXPECT_EQ(here.runs, 1);
-    EXPECT_TRUE(m_invoker.Invoke(new CCall(&m_deletions), true));
+    EXPECT_TRUE(m_invoker.Invoke(Owned(), true));
     EXPECT_EQ(m_deletions, 1);
 
-    CCall fromWorker;
+    // Invoke returns after the run, Post before; owned calls are deleted.
+    std::vector<int> order;
+    CCall invoked, posted;
     std::atomic<int> runsSeenOnReturn { -1 };
     std::thread worker([&] {
-        EXPECT_TRUE(m_invoker.Invoke(&fromWorker, false));
-        runsSeenOnReturn = fromWorker.runs.load();
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(m_invoker.Post(Owned(&order, i), true));
+        }
+        EXPECT_TRUE(m_invoker.Invoke(&invoked, false));
+        runsSeenOnReturn = invoked.runs.load();
+        EXPECT_TRUE(m_invoker.Post(&posted, false));
     });
-    EXPECT_TRUE(PumpUntil([&] { return runsSeenOnReturn >= 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return posted.runs == 1; }));
     worker.join();
     EXPECT_EQ(runsSeenOnReturn, 1);
-    EXPECT_EQ(fromWorker.thread, GetCurrentThreadId());
-}
-
-TEST_F(CGUIThreadInvokerTest, PostFromAWorkerRunsOnTheOwningThreadInOrder)
-{
-    std::vector<int> order;
-    std::atomic<int> keptDeletions { 0 };
-    auto kept = std::make_unique<CCall>(&keptDeletions);
-    std::thread worker([&] {
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_TRUE(m_invoker.Post(new CCall(&m_deletions, &order, i), true));
-        }
-        EXPECT_TRUE(m_invoker.Post(kept.get(), false));
-    });
-    EXPECT_TRUE(PumpUntil([&] { return kept->runs == 1; }));
-    worker.join();
     EXPECT_EQ(order, (std::vector<int> { 0, 1, 2 }));
-    EXPECT_EQ(m_deletions, 3);
-    EXPECT_EQ(kept->thread, GetCurrentThreadId());
-    EXPECT_EQ(keptDeletions, 0);
+    EXPECT_EQ(m_deletions, 4);
+    EXPECT_EQ(invoked.thread, GetCurrentThreadId());
+    EXPECT_EQ(posted.thread, GetCurrentThreadId());
 }
 
 TEST_F(CGUIThreadInvokerTest, AfterTheOwnerIsGoneNothingRunsAndOwnedCallsAreDeleted)
@@ -134,40 +127,34 @@ TEST_F(CGUIThreadInvokerTest, AfterTheOwnerIsGoneNothingRunsAndOwnedCallsAreDele
         CCall kept;
         EXPECT_FALSE(m_invoker.Invoke(&kept, false));
         EXPECT_FALSE(m_invoker.Post(&kept, false));
-        EXPECT_FALSE(m_invoker.Invoke(new CCall(&m_deletions), true));
-        EXPECT_FALSE(m_invoker.Post(new CCall(&m_deletions), true));
+        EXPECT_FALSE(m_invoker.Invoke(Owned(), true));
+        EXPECT_FALSE(m_invoker.Post(Owned(), true));
         EXPECT_FALSE(m_invoker.Invoke(nullptr, true));
         PumpPending();
         EXPECT_EQ(kept.runs, 0);
         EXPECT_EQ(m_deletions, 2);
 
         ASSERT_TRUE(m_invoker.SetOwner(m_owner.Get()));
-        CCall call;
-        EXPECT_TRUE(m_invoker.Invoke(&call, false));
-        EXPECT_EQ(call.runs, 1);
+        EXPECT_TRUE(m_invoker.Invoke(&kept, false));
+        EXPECT_EQ(kept.runs, 1);
     }
-}
 
-TEST_F(CGUIThreadInvokerTest, CallsQueuedForAWindowThatIsGoneNeverRun)
-{
+    // Queued, then gone while the thread's window stays for another owner:
+    // its own calls go, the other's run; then gone with the thread's window.
+    m_deletions = 0;
     CPlainWindow otherOwner;
     CGUIThreadInvoker other;
     ASSERT_TRUE(other.SetOwner(otherOwner.Get()));
     CCall kept, forTheOther;
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(m_invoker.Post(new CCall(&m_deletions), true));
-    }
+    ASSERT_TRUE(m_invoker.Post(Owned(), true));
+    ASSERT_TRUE(m_invoker.Post(Owned(), true));
     ASSERT_TRUE(m_invoker.Post(&kept, false));
     ASSERT_TRUE(other.Post(&forTheOther, false));
-
-    // Gone while the thread's window stays for the other: its own calls go.
     ASSERT_TRUE(m_invoker.SetOwner(nullptr));
     EXPECT_EQ(m_deletions, 2);
     EXPECT_TRUE(PumpUntil([&] { return forTheOther.runs == 1; }));
     EXPECT_EQ(kept.runs, 0);
-
-    // Gone with the thread's window.
-    ASSERT_TRUE(other.Post(new CCall(&m_deletions), true));
+    ASSERT_TRUE(other.Post(Owned(), true));
     ASSERT_TRUE(other.SetOwner(nullptr));
     EXPECT_EQ(m_deletions, 3);
 }
@@ -192,7 +179,7 @@ LRESULT CALLBACK TeardownWatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 TEST_F(CGUIThreadInvokerTest, TeardownDispatchesNoMessageSentByAnotherThread)
 {
     CPlainWindow receiver(TeardownWatchProc);
-    ASSERT_TRUE(m_invoker.Post(new CCall, true));
+    ASSERT_TRUE(m_invoker.Post(Owned(), true));
     std::thread sender([&] { SendMessageA(receiver.Get(), WM_USER, 0, 0); });
     // Wait, without dispatching, until the sent message is waiting here.
     const ULONGLONG deadline = GetTickCount64() + 5000;

@@ -7,15 +7,16 @@
 #include <memory>
 
 namespace {
+// Counts its calls and, when told where, its deletion.
 struct CCountingClient : IGUITimerClient {
     explicit CCountingClient(int* deletions = nullptr)
-        : m_deletions(deletions)
+        : deletions(deletions)
     {
     }
     ~CCountingClient() override
     {
-        if (m_deletions) {
-            ++*m_deletions;
+        if (deletions) {
+            ++*deletions;
         }
     }
     void OnTimer() override
@@ -23,11 +24,9 @@ struct CCountingClient : IGUITimerClient {
         ++calls;
         thread = GetCurrentThreadId();
     }
+    int* deletions;
     int calls = 0;
     DWORD thread = 0;
-
-private:
-    int* m_deletions;
 };
 
 // The window hands WM_TIMER to s_timer, as framework windows do, and counts
@@ -83,25 +82,20 @@ TEST_F(CGUITimerTest, AStartedClientIsCalledFromTheMessageLoopUntilStopped)
     Wait();
     EXPECT_EQ(client.calls, calls);
     EXPECT_EQ(s_unhandled, 0);
-}
 
-TEST_F(CGUITimerTest, TimerMessagesOfClientsNotRunningAreIgnored)
-{
-    CCountingClient stopped, other;
-    ASSERT_TRUE(m_timer->Start(100000, &stopped));
-    IGUITimerClient* pointer = &stopped;
+    // Messages queued before the stop, and ids of no client, are not handled.
+    CCountingClient other;
+    ASSERT_TRUE(m_timer->Start(100000, &client));
     m_timer->Stop(pointer, false);
-    // Already queued when the client stopped, and ids of no client.
-    for (const UINT_PTR id :
-        { reinterpret_cast<UINT_PTR>(&stopped), reinterpret_cast<UINT_PTR>(&other), UINT_PTR {} }) {
+    for (const UINT_PTR id : { reinterpret_cast<UINT_PTR>(&client), reinterpret_cast<UINT_PTR>(&other), UINT_PTR {} }) {
         PostMessageA(m_window.Get(), WM_TIMER, id, 0);
     }
     PumpPending();
-    EXPECT_EQ(stopped.calls + other.calls, 0);
+    EXPECT_EQ(client.calls + other.calls, calls);
     EXPECT_EQ(s_unhandled, 3);
 }
 
-TEST_F(CGUITimerTest, StopWithDeleteDeletesTheClientAndClearsThePointer)
+TEST_F(CGUITimerTest, StopWithDeleteDeletesTheClientAndAWindowChangeStopsAll)
 {
     int deletions = 0;
     IGUITimerClient* running = new CCountingClient(&deletions);
@@ -113,15 +107,12 @@ TEST_F(CGUITimerTest, StopWithDeleteDeletesTheClientAndClearsThePointer)
         EXPECT_EQ(*client, nullptr);
     }
     EXPECT_EQ(deletions, 2);
-}
 
-TEST_F(CGUITimerTest, NothingStartsWithoutAWindowOrClientAndAWindowChangeStopsAll)
-{
+    // Nothing starts without a window or a client.
     CGUITimer detached;
     CCountingClient client;
     EXPECT_FALSE(detached.Start(10, &client));
     EXPECT_FALSE(m_timer->Start(10, nullptr));
-
     ASSERT_TRUE(m_timer->Start(1, &client));
     m_timer->SetWindow(nullptr);
     EXPECT_FALSE(m_timer->IsRunning(&client));

@@ -17,45 +17,35 @@ WNDCLASSA Describe(const char* name)
     description.lpszClassName = name;
     return description;
 }
-
-CGUIWindowClassRegistry& Registry()
-{
-    return CGUIWindowClassRegistry::GetInstance();
-}
 } // namespace
 
-TEST(CGUIWindowClassRegistry, EachNameIsRegisteredOnceAmongConcurrentCallers)
+TEST(CGUIWindowClassRegistry, RegistersEachTextNameOnceAmongConcurrentCallersAndNoForeignClass)
 {
-    const int32_t before = Registry().GetCount();
+    CGUIWindowClassRegistry& registry = CGUIWindowClassRegistry::GetInstance();
+    const int32_t before = registry.GetCount();
     std::vector<std::thread> threads;
     std::vector<int> results(8, 0);
     for (size_t t = 0; t < results.size(); ++t) {
-        threads.emplace_back([&, t] { results[t] = Registry().RegisterClass(Describe("RegistryRace")) ? 1 : 0; });
+        threads.emplace_back([&, t] { results[t] = registry.RegisterClass(Describe("RegistryRace")) ? 1 : 0; });
     }
     for (auto& thread : threads) {
         thread.join();
     }
     EXPECT_EQ(std::count(results.begin(), results.end(), 1), 1);
     // Class names compare without case, natively and in the registry.
-    EXPECT_FALSE(Registry().RegisterClass(Describe("REGISTRYRACE")));
-    EXPECT_TRUE(Registry().IsRegistered("REGISTRYRACE"));
+    EXPECT_FALSE(registry.RegisterClass(Describe("REGISTRYRACE")));
+    EXPECT_TRUE(registry.IsRegistered("REGISTRYRACE"));
     WNDCLASSA found {};
     EXPECT_TRUE(GetClassInfoA(GetModuleInstance(), "RegistryRace", &found));
-    EXPECT_EQ(Registry().GetCount(), before + 1);
-}
 
-TEST(CGUIWindowClassRegistry, RefusesClassesWithoutATextNameOrRegisteredBefore)
-{
-    const int32_t before = Registry().GetCount();
-    EXPECT_FALSE(Registry().RegisterClass(Describe(nullptr)));
-    EXPECT_FALSE(Registry().RegisterClass(Describe(MAKEINTATOM(0xC123))));
-    EXPECT_FALSE(Registry().IsRegistered(nullptr));
-
+    EXPECT_FALSE(registry.RegisterClass(Describe(nullptr)));
+    EXPECT_FALSE(registry.RegisterClass(Describe(MAKEINTATOM(0xC123))));
+    EXPECT_FALSE(registry.IsRegistered(nullptr));
     const WNDCLASSA foreign = Describe("RegistryForeign");
     ASSERT_NE(RegisterClassA(&foreign), 0);
-    EXPECT_FALSE(Registry().RegisterClass(foreign));
-    EXPECT_FALSE(Registry().IsRegistered("RegistryForeign"));
-    EXPECT_EQ(Registry().GetCount(), before);
+    EXPECT_FALSE(registry.RegisterClass(foreign));
+    EXPECT_FALSE(registry.IsRegistered("RegistryForeign"));
+    EXPECT_EQ(registry.GetCount(), before + 1);
     EXPECT_TRUE(UnregisterClassA("RegistryForeign", GetModuleInstance()));
 }
 

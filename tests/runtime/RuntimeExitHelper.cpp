@@ -11,15 +11,6 @@
 namespace {
 const char* const kClasses[] = { "ExitHelperOwn", "ExitHelperSecond", "ExitHelperForeign" };
 
-WNDCLASSA Describe(const char* name)
-{
-    WNDCLASSA description {};
-    description.lpfnWndProc = DefWindowProcA;
-    description.hInstance = GetModuleInstance();
-    description.lpszClassName = name;
-    return description;
-}
-
 void CheckAfterRegistry()
 {
     int faults = 0;
@@ -42,9 +33,15 @@ int main()
     // (created below) is destroyed like one registered at its creation: this
     // check runs after the registry is gone.
     std::atexit(CheckAfterRegistry);
-    const WNDCLASSA foreign = Describe(kClasses[2]);
+    WNDCLASSA description {};
+    description.lpfnWndProc = DefWindowProcA;
+    description.hInstance = GetModuleInstance();
     CGUIWindowClassRegistry& registry = CGUIWindowClassRegistry::GetInstance();
-    const bool registered = RegisterClassA(&foreign) != 0 && registry.RegisterClass(Describe(kClasses[0]))
-        && registry.RegisterClass(Describe(kClasses[1]));
+    bool registered = true;
+    for (const char* name : kClasses) {
+        description.lpszClassName = name;
+        registered = registered
+            && (name == kClasses[2] ? RegisterClassA(&description) != 0 : registry.RegisterClass(description));
+    }
     return registered ? 0 : 100;
 }

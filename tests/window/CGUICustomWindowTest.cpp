@@ -49,7 +49,7 @@ CGUIColor BufferPixel(const IGUIImage& image, int32_t x, int32_t y)
 }
 } // namespace
 
-TEST(CGUICustomWindow, ChildClassIsRegisteredOnceStylesFollowTheFlagsAndOnCreateMayRefuse)
+TEST(CGUICustomWindow, ChildrenCreatedOrAttachedGetTheirStylesAndProcedure)
 {
     CParentAndChild windows;
     const int32_t classes = CGUIWindowClassRegistry::GetInstance().GetCount();
@@ -69,10 +69,27 @@ TEST(CGUICustomWindow, ChildClassIsRegisteredOnceStylesFollowTheFlagsAndOnCreate
     EXPECT_FALSE(refused.CreateChild(hidden.GetHandle(), false, false));
     EXPECT_FALSE(refused.IsCreated());
     EXPECT_EQ(GetWindow(hidden.GetHandle(), GW_CHILD), nullptr);
+
+    // An attached native control keeps its procedure until WM_NCDESTROY unbinds it.
+    const HWND native = CreateWindowExA(
+        0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, windows.parent.GetHandle(), nullptr, nullptr, nullptr);
+    const LONG_PTR original = GetWindowLongPtrA(native, GWLP_WNDPROC);
+    CTestWindow wrapper;
+    ASSERT_TRUE(wrapper.Attach(native));
+    EXPECT_EQ(CGUIWindow::FromHandle(native), &wrapper);
+    EXPECT_NE(wrapper.GetThreadInvoker(), nullptr);
+    EXPECT_EQ(wrapper.DefaultProc(WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+    SendMessageA(native, WM_NCDESTROY, 0, 0);
+    EXPECT_EQ(GetPropA(native, "_CGUIWindow::Ptr_"), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(native, GWLP_WNDPROC), original);
+    EXPECT_FALSE(wrapper.IsCreated());
+    EXPECT_EQ(wrapper.GetThreadInvoker(), nullptr);
+    DestroyWindow(native);
 }
 
-TEST(CGUICustomWindow, AClickNeedsPressAndReleaseInside)
+TEST(CGUICustomWindow, MouseKeysAndCommandsReachTheRightListener)
 {
+    // A click needs press and release inside.
     const struct {
         const char* name;
         std::vector<std::pair<UINT, int>> messages; // at x, y = 10
@@ -85,84 +102,53 @@ TEST(CGUICustomWindow, AClickNeedsPressAndReleaseInside)
             { "LeftDown", "LeftUp", "LeftClick", "LeftDoubleClick", "LeftUp" } },
     };
     CParentAndChild windows;
+    CTestWindow& child = windows.child;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        windows.child.events.calls.clear();
+        child.events.calls.clear();
         for (const auto& [message, x] : c.messages) {
             windows.Send(message, 0, x, 10);
         }
-        EXPECT_EQ(windows.child.events.Names(), c.events);
+        EXPECT_EQ(child.events.Names(), c.events);
     }
-}
 
-TEST(CGUICustomWindow, MouseTrackingEntersLeavesAndFollowsTheCapture)
-{
-    CParentAndChild windows;
-    CTestWindow& child = windows.child;
+    // Tracking enters and leaves, and follows the capture.
+    child.events.calls.clear();
     CCountingListener enterLeave(child.GetMouseEnterLeaveNotifier());
     windows.Send(WM_MOUSEMOVE, 0, 5, 5);
     EXPECT_TRUE(child.IsMouseInside());
     windows.Send(WM_MOUSEMOVE, 0, 200, 5);
     EXPECT_FALSE(child.IsMouseInside());
-    EXPECT_EQ(child.events.Names(), (Names { "MouseEnter", "MouseMove", "MouseLeave" }));
     EXPECT_EQ(enterLeave.count, 2);
-
-    child.events.calls.clear();
     child.SetCapture();
     windows.Send(WM_MOUSEMOVE, 0, 5, 5);
     windows.Send(WM_MOUSEMOVE, 0, 300, -20);
     child.ReleaseCapture();
     windows.Send(WM_MOUSEMOVE, 0, 301, -20);
-    EXPECT_EQ(child.events.Names(), (Names { "MouseEnter", "MouseMove", "MouseMove", "MouseLeave" }));
-    EXPECT_EQ(child.events.calls[2].point, (CGUIPoint { 300, -20 }));
-}
+    EXPECT_EQ(child.events.Names(),
+        (Names { "MouseEnter", "MouseMove", "MouseLeave", "MouseEnter", "MouseMove", "MouseMove", "MouseLeave" }));
+    EXPECT_EQ(child.events.calls[5].point, (CGUIPoint { 300, -20 }));
 
-TEST(CGUICustomWindow, UnwantedKeysGoToTheParentAndWantedOnesStay)
-{
-    CParentAndChild windows;
+    // Unwanted keys go to the parent, wanted ones stay.
+    child.events.calls.clear();
     windows.parent.events.wantsKeys = true;
-    SendMessageA(windows.child.GetHandle(), WM_KEYDOWN, 'A', 1);
-    SendMessageA(windows.child.GetHandle(), WM_KEYUP, 'A', 1);
-    EXPECT_EQ(windows.child.events.Names(), Names {});
+    windows.Send(WM_KEYDOWN, 'A', 1, 0);
+    windows.Send(WM_KEYUP, 'A', 1, 0);
+    EXPECT_EQ(child.events.Names(), Names {});
     EXPECT_EQ(windows.parent.events.Names(), (Names { "KeyDown", "KeyUp" }));
-
     windows.parent.events.calls.clear();
-    windows.child.events.wantsKeys = true;
-    SendMessageA(windows.child.GetHandle(), WM_CHAR, 'b', 1);
-    ASSERT_EQ(windows.child.events.Names(), Names { "KeyDown" });
-    EXPECT_EQ(windows.child.events.calls[0].point.x, 'b');
+    child.events.wantsKeys = true;
+    windows.Send(WM_CHAR, 'b', 1, 0);
+    ASSERT_EQ(child.events.Names(), Names { "KeyDown" });
+    EXPECT_EQ(child.events.calls[0].point.x, 'b');
     EXPECT_EQ(windows.parent.events.Names(), Names {});
-    EXPECT_EQ(SendMessageA(windows.child.GetHandle(), WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
-}
+    EXPECT_EQ(windows.Send(WM_GETDLGCODE, 0, 0, 0), DLGC_WANTALLKEYS);
 
-TEST(CGUICustomWindow, CommandsAndNotificationsAreReflectedToTheSendingControl)
-{
-    CParentAndChild windows;
+    // A control's command is reflected to it; a menu command nowhere.
     const WPARAM command = MAKEWPARAM(17, BN_CLICKED);
-    SendMessageA(windows.parent.GetHandle(), WM_COMMAND, command, reinterpret_cast<LPARAM>(windows.child.GetHandle()));
-    // A menu command (no control) is not reflected anywhere.
+    SendMessageA(windows.parent.GetHandle(), WM_COMMAND, command, reinterpret_cast<LPARAM>(child.GetHandle()));
     SendMessageA(windows.parent.GetHandle(), WM_COMMAND, 5, 0);
-    EXPECT_EQ(windows.child.reflectedCommands, (std::vector<WPARAM> { command }));
-}
-
-TEST(CGUICustomWindow, AnAttachedNativeControlKeepsItsProcedureUntilNcDestroyUnbindsIt)
-{
-    CParentAndChild windows;
-    const HWND native = CreateWindowExA(
-        0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, windows.parent.GetHandle(), nullptr, nullptr, nullptr);
-    const LONG_PTR original = GetWindowLongPtrA(native, GWLP_WNDPROC);
-    CTestWindow wrapper;
-    ASSERT_TRUE(wrapper.Attach(native));
-    EXPECT_EQ(CGUIWindow::FromHandle(native), &wrapper);
-    EXPECT_NE(wrapper.GetThreadInvoker(), nullptr);
-    EXPECT_EQ(wrapper.DefaultProc(WM_GETDLGCODE, 0, 0), DLGC_STATIC);
-
-    SendMessageA(native, WM_NCDESTROY, 0, 0);
-    EXPECT_EQ(GetPropA(native, "_CGUIWindow::Ptr_"), nullptr);
-    EXPECT_EQ(GetWindowLongPtrA(native, GWLP_WNDPROC), original);
-    EXPECT_FALSE(wrapper.IsCreated());
-    EXPECT_EQ(wrapper.GetThreadInvoker(), nullptr);
-    DestroyWindow(native);
+    EXPECT_EQ(child.reflectedCommands, (std::vector<WPARAM> { command }));
 }
 
 TEST(CGUICustomWindow, BackBufferRepaintsOnlyWhatWasInvalidated)
@@ -234,7 +220,7 @@ TEST(CGUICustomWindow, TranslucentChildIsComposedOverItsParentAndTheSiblingsBelo
     EXPECT_EQ(image.At(65, 5), kBlue);
 }
 
-TEST(CGUICustomWindow, DialogWithQuitOnDestroyEndsTheMessageLoop)
+TEST(CGUICustomWindow, QuitOnDestroyEndsTheMessageLoopAndTheProcessActivationContextRuns)
 {
     CGUIDialogWindow dialog;
     dialog.SetQuitOnDestroy(true);
@@ -244,10 +230,7 @@ TEST(CGUICustomWindow, DialogWithQuitOnDestroyEndsTheMessageLoop)
     MSG message {};
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
-}
-
-TEST(CGUIActivationContext, ProcessDefaultRunsAndAMissingContextSkips)
-{
+    // Activation: the process default runs, a missing context skips.
     EXPECT_TRUE(CGUIActivationContext().IsActive());
     EXPECT_TRUE(CGUIActivationContext(INVALID_HANDLE_VALUE).IsActive());
     EXPECT_FALSE(CGUIActivationContext(nullptr).IsActive());

@@ -151,19 +151,6 @@ TEST(CGUIWindow, HotKeysGetAtomsOfTheirOwnAndAreReleasedAtDestruction)
     EXPECT_NE(other.RegisterHotKey(keys, VK_F9), 0);
 }
 
-TEST(CGUIWindow, ReleaseCaptureLeavesAnotherWindowsCapture)
-{
-    CTestWindow holder, other;
-    ASSERT_TRUE(holder.CreateDialog(nullptr, 0));
-    ASSERT_TRUE(other.CreateDialog(nullptr, 0));
-    holder.SetCapture();
-    EXPECT_EQ(other.GetCaptureWindow(), &holder);
-    other.ReleaseCapture();
-    EXPECT_TRUE(holder.HasCapture());
-    holder.ReleaseCapture();
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
 TEST(CGUIWindow, LookupFindsOnlyLiveFrameworkWindows)
 {
     EXPECT_EQ(CGUIWindow::FromHandle(nullptr), nullptr);
@@ -249,31 +236,26 @@ TEST(CGUIWindow, InvalidationReachesParentsAndChildren)
     EXPECT_EQ(UpdateRectOf(middle), (CGUIRect { 0, 0, 100, 100 }));
 }
 
-TEST(CGUIWindow, ChildIteratorSkipsWindowsWithoutAnObject)
+TEST(CGUIWindow, ChildrenTextFocusCaptureAndHitTest)
 {
-    CTestWindow parent, first, second;
-    ASSERT_TRUE(parent.CreateDialog(nullptr, 0));
-    ASSERT_TRUE(first.CreateChild(parent.GetHandle(), false, false));
-    CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, parent.GetHandle(), nullptr, nullptr, nullptr);
-    ASSERT_TRUE(second.CreateChild(parent.GetHandle(), false, false));
-    std::unique_ptr<IGUIWindowIterator> children(parent.CreateChildIterator());
-    std::set<IGUIWindow*> found;
-    while (IGUIWindow* child = children->Next()) {
-        found.insert(child);
-        EXPECT_EQ(child->GetParentWindow(), &parent);
-    }
-    EXPECT_EQ(found, (std::set<IGUIWindow*> { &first, &second }));
-}
-
-TEST(CGUIWindow, TextFocusAndHitTest)
-{
-    CTestWindow parent, child;
+    CTestWindow parent, child, second;
     parent.SetVisible(true);
     child.SetVisible(true);
     child.SetSize(CGUISize { 10, 10 });
     ASSERT_TRUE(parent.CreateDialog(nullptr, 0));
     child.SetText("Name");
     ASSERT_TRUE(child.CreateChild(parent.GetHandle(), false, false));
+    CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, parent.GetHandle(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(second.CreateChild(parent.GetHandle(), false, false));
+    // The iterator skips windows without an object.
+    std::unique_ptr<IGUIWindowIterator> children(parent.CreateChildIterator());
+    std::set<IGUIWindow*> found;
+    while (IGUIWindow* window = children->Next()) {
+        found.insert(window);
+        EXPECT_EQ(window->GetParentWindow(), &parent);
+    }
+    EXPECT_EQ(found, (std::set<IGUIWindow*> { &child, &second }));
+
     EXPECT_STREQ(child.GetText(), "Name");
     child.SetText("Close");
     child.SetText(nullptr);
@@ -286,6 +268,14 @@ TEST(CGUIWindow, TextFocusAndHitTest)
     EXPECT_TRUE(child.HitTest(CGUIPoint { 0, 0 }));
     EXPECT_FALSE(child.HitTest(CGUIPoint { 10, 0 }));
     EXPECT_FALSE(child.HitTest(CGUIPoint { -1, 5 }));
+
+    // Releasing the capture leaves another window's capture alone.
+    child.SetCapture();
+    EXPECT_EQ(second.GetCaptureWindow(), &child);
+    second.ReleaseCapture();
+    EXPECT_TRUE(child.HasCapture());
+    child.ReleaseCapture();
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST(CenterWindow, CentresOnTheOwnerOrTheScreenNeverBelowZero)
