@@ -137,72 +137,59 @@ TEST(CGUIDrawContext, OriginSavedStatesAndBackground)
     EXPECT_EQ(GetTextColor(canvas.DC()), RGB(1, 2, 3));
 }
 
-class CTextTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_font.SetFaceName("Tahoma");
-        m_font.SetHeight(-20);
-        m_canvas.Context().SetTransparentBackground(true);
-        m_canvas.Context().SetTextColor(kBlack);
-    }
-    CGUISize Extent(float angle, const char* text)
-    {
-        m_font.SetAngle(angle);
-        m_canvas.Context().Select(m_font);
-        CGUISize size { 5, 5 };
-        m_canvas.Context().GetTextExtent(size, text);
-        return size;
-    }
-    CGUIFont m_font;
-    CTestImage m_canvas { 400, 400, 32 };
-};
-
-TEST_F(CTextTest, ExtentsTurnAndWrap)
+// Measures text in the font turned by angle (Tahoma, 20 pixels).
+CGUISize Extent(IGUIDrawContext& dc, CGUIFont& font, float angle, const char* text)
 {
-    EXPECT_EQ(Extent(0.0f, nullptr), (CGUISize {}));
-    const CGUISize flat = Extent(0.0f, "Rotated text");
-    ASSERT_GT(flat.width, flat.height);
-    const char* text = "one two three four five six seven";
-    const CGUISize line = Extent(0.0f, text);
-    CGUISize single, wrapped;
-    m_canvas.Context().GetTextBoxSize(single, text, { CGUITextFormat::kSingleLine, 0, 0 }, 60);
-    m_canvas.Context().GetTextBoxSize(wrapped, text, { CGUITextFormat::kWordBreak, 0, 0 }, 60);
-    EXPECT_EQ(single, line);
-    EXPECT_LE(wrapped.width, 60);
-    EXPECT_GE(wrapped.height, 3 * line.height);
-
-    const CGUISize turned = Extent(90.0f, "Rotated text");
-    EXPECT_NEAR(turned.width, flat.height, 1);
-    EXPECT_NEAR(turned.height, flat.width, 1);
-    CGUISize plain;
-    dynamic_cast<CGUIDrawContext&>(m_canvas.Context()).GetPlainTextExtent(plain, "Rotated text");
-    EXPECT_EQ(plain, flat);
+    font.SetAngle(angle);
+    dc.Select(font);
+    CGUISize size { 5, 5 };
+    dc.GetTextExtent(size, text);
+    return size;
 }
 
-// Wherever the text is turned, its ink lies in the rotated bounding box that
-// starts at the rectangle's top-left corner.
-TEST_F(CTextTest, RotatedTextStartsAtTheRectangleCorner)
+// Extents turn with the font and wrap in a box; wherever the text is turned,
+// its ink lies in the rotated bounding box that starts at the rectangle's
+// top-left corner.
+TEST(CGUIDrawContext, TextExtentsAndRotatedText)
 {
+    CGUIFont font;
+    font.SetFaceName("Tahoma");
+    font.SetHeight(-20);
+    CTestImage canvas(400, 400, 32);
+    IGUIDrawContext& dc = canvas.Context();
+    dc.SetTransparentBackground(true);
+    dc.SetTextColor(kBlack);
+    EXPECT_EQ(Extent(dc, font, 0.0f, nullptr), (CGUISize {}));
+    const CGUISize flat = Extent(dc, font, 0.0f, "Rotated text");
+    ASSERT_GT(flat.width, flat.height);
+    const char* text = "one two three four five six seven";
+    const CGUISize line = Extent(dc, font, 0.0f, text);
+    CGUISize single, wrapped;
+    dc.GetTextBoxSize(single, text, { CGUITextFormat::kSingleLine, 0, 0 }, 60);
+    dc.GetTextBoxSize(wrapped, text, { CGUITextFormat::kWordBreak, 0, 0 }, 60);
+    EXPECT_EQ(single, line);
+    EXPECT_TRUE(wrapped.width <= 60 && wrapped.height >= 3 * line.height);
+    const CGUISize turned = Extent(dc, font, 90.0f, "Rotated text");
+    EXPECT_TRUE(std::abs(turned.width - flat.height) <= 1 && std::abs(turned.height - flat.width) <= 1);
+    CGUISize plain;
+    dynamic_cast<CGUIDrawContext&>(dc).GetPlainTextExtent(plain, "Rotated text");
+    EXPECT_EQ(plain, flat);
+
     for (const float angle : { 30.0f, 90.0f, 135.0f, 180.0f, 225.0f, 270.0f, 315.0f }) {
         SCOPED_TRACE(angle);
-        m_canvas.Fill(kWhite);
-        const CGUISize box = Extent(angle, "Wg Wg Wg");
-        m_canvas.Context().DrawString("Wg Wg Wg", { 150, 150, 10, 10 }, {});
-        int32_t left = 400, top = 400, right = -1, bottom = -1;
-        for (int32_t y = 0; y < 400; ++y) {
-            for (int32_t x = 0; x < 400; ++x) {
-                if (m_canvas.At(x, y) != kWhite) {
-                    left = std::min(left, x);
-                    top = std::min(top, y);
-                    right = std::max(right, x);
-                    bottom = std::max(bottom, y);
-                }
+        canvas.Fill(kWhite);
+        const CGUISize box = Extent(dc, font, angle, "Wg Wg Wg");
+        dc.DrawString("Wg Wg Wg", { 150, 150, 10, 10 }, {});
+        CGUIRect ink { 400, 400, -1, -1 }; // left, top, right, bottom
+        for (int32_t i = 0; i < 400 * 400; ++i) {
+            if (canvas.At(i % 400, i / 400) != kWhite) {
+                ink = { std::min(ink.x, i % 400), std::min(ink.y, i / 400), std::max(ink.width, i % 400),
+                    std::max(ink.height, i / 400) };
             }
         }
-        ASSERT_GE(right, 0) << "no text drawn";
-        EXPECT_TRUE(left >= 147 && top >= 147 && right <= 153 + box.width && bottom <= 153 + box.height)
-            << left << "," << top << " - " << right << "," << bottom;
+        ASSERT_GE(ink.width, 0) << "no text drawn";
+        EXPECT_TRUE(ink.x >= 147 && ink.y >= 147 && ink.width <= 153 + box.width && ink.height <= 153 + box.height)
+            << ink.x << "," << ink.y << " - " << ink.width << "," << ink.height;
     }
 }
 

@@ -16,56 +16,48 @@ LOGFONTA Describe(HGDIOBJ font)
     return description;
 }
 
-TEST(CGUIFontDescription, DefaultsAngleAndFaceName)
+// Angles in tenths of a degree (saturated, non-finite ignored), face names cut
+// to the native length, qualities mapped both ways; only changes notify.
+TEST(CGUIFontDescription, MapsToTheNativeDescriptionAndNotifiesChanges)
 {
     CGUIFontDescription description;
+    CCountingListener listener(description.GetChangedNotifier());
     EXPECT_EQ(description.GetDescription().lfCharSet, DEFAULT_CHARSET);
     EXPECT_EQ(description.GetDescription().lfQuality, ANTIALIASED_QUALITY);
     EXPECT_STREQ(description.GetFaceName(), "");
+    description.SetWeight(700);
+    description.SetWeight(700);
+    description.SetItalic(true);
+    description.SetItalic(true);
+    description.SetQuality(1); // already anti-aliased
+    description.SetFaceName("0123456789012345678901234567890123456789");
+    description.SetFaceName("0123456789012345678901234567890123456789");
+    EXPECT_STREQ(description.GetFaceName(), "0123456789012345678901234567890");
     description.SetAngle(12.34f);
     EXPECT_EQ(description.GetDescription().lfEscapement, 123);
     description.SetAngle(90.0f);
     EXPECT_EQ(description.GetDescription().lfOrientation, 900);
     EXPECT_FLOAT_EQ(description.GetAngle(), 90.0f);
-    description.SetFaceName("0123456789012345678901234567890123456789");
-    EXPECT_STREQ(description.GetFaceName(), "0123456789012345678901234567890");
+    EXPECT_EQ(listener.count, 5);
+    for (const float angle : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity() }) {
+        description.SetAngle(angle);
+    }
+    EXPECT_EQ(listener.count, 5) << "a non-finite angle changes nothing";
+    description.SetAngle(1e30f);
+    EXPECT_EQ(description.GetDescription().lfEscapement, std::numeric_limits<LONG>::max());
     description.SetFaceName(nullptr);
     EXPECT_STREQ(description.GetFaceName(), "");
-}
 
-TEST(CGUIFontDescription, SettersNotifyOnlyOnChange)
-{
-    CGUIFontDescription description;
-    CCountingListener listener(description.GetChangedNotifier());
-    description.SetWeight(700);
-    description.SetWeight(700);
-    description.SetFaceName("Tahoma");
-    description.SetFaceName("Tahoma");
-    description.SetItalic(true);
-    description.SetItalic(true);
-    description.SetQuality(1); // already anti-aliased
-    EXPECT_EQ(listener.count, 3);
-    description.SetAngle(std::numeric_limits<float>::quiet_NaN());
-    description.SetAngle(std::numeric_limits<float>::infinity());
-    description.SetAngle(1e30f);
-    EXPECT_EQ(listener.count, 4) << "only the finite angle changes the description";
-    EXPECT_EQ(description.GetDescription().lfEscapement, std::numeric_limits<LONG>::max());
-}
-
-TEST(CGUIFontDescription, QualityTableMapsBothWays)
-{
     const struct {
         int32_t set;
         BYTE stored;
         int32_t read;
-    } cases[] = { { 1, ANTIALIASED_QUALITY, 1 }, { 2, CLEARTYPE_QUALITY, 2 }, { 3, NONANTIALIASED_QUALITY, 3 },
+    } qualities[] = { { 1, ANTIALIASED_QUALITY, 1 }, { 2, CLEARTYPE_QUALITY, 2 }, { 3, NONANTIALIASED_QUALITY, 3 },
         { 0, DEFAULT_QUALITY, 0 }, { 9, DEFAULT_QUALITY, 0 } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.set);
-        CGUIFontDescription description;
+    for (const auto& c : qualities) {
         description.SetQuality(c.set);
-        EXPECT_EQ(description.GetDescription().lfQuality, c.stored);
-        EXPECT_EQ(description.GetQuality(), c.read);
+        EXPECT_EQ(description.GetDescription().lfQuality, c.stored) << c.set;
+        EXPECT_EQ(description.GetQuality(), c.read) << c.set;
     }
 }
 
@@ -85,6 +77,13 @@ TEST(CGUIFont, HandleIsRemadeOnlyAfterAChangeAndClonesHaveTheirOwn)
     EXPECT_EQ(Describe(clone->GetHandle()).lfWeight, FW_BOLD);
     delete clone;
     EXPECT_EQ(Describe(font.GetHandle()).lfWeight, FW_BOLD) << "the clone's handle was its own";
+
+    IGUIGraphicsObject& stock = GetDefaultFont();
+    EXPECT_EQ(stock.GetHandle(), GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_EQ(&GetDefaultFont(), &stock);
+    IGUIGraphicsObject* stockClone = stock.Clone();
+    EXPECT_NE(stockClone->GetHandle(), stock.GetHandle());
+    delete stockClone;
 }
 
 TEST(CGUIFont, AttachReadsTheDescriptionAndDetachHandsTheFontBack)
@@ -130,16 +129,6 @@ TEST(CGUIFont, CopyFromAndAssignTakeTheOtherDescription)
     CGUIFont empty;
     copied.CopyFrom(empty);
     EXPECT_EQ(copied.GetHeight(), 0) << "a font without a native font copies the defaults";
-}
-
-TEST(CGUIFont, DefaultFontWrapsTheStockGuiFont)
-{
-    IGUIGraphicsObject& font = GetDefaultFont();
-    EXPECT_EQ(font.GetHandle(), GetStockObject(DEFAULT_GUI_FONT));
-    EXPECT_EQ(&GetDefaultFont(), &font);
-    IGUIGraphicsObject* clone = font.Clone();
-    EXPECT_NE(clone->GetHandle(), font.GetHandle());
-    delete clone;
 }
 
 } // namespace

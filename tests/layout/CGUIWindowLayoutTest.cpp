@@ -102,27 +102,33 @@ INSTANTIATE_TEST_SUITE_P(CGUIWindowLayout, WindowLayoutFrames, testing::ValuesIn
     [](const testing::TestParamInfo<FrameCase>& info) { return std::string(info.param.name); });
 
 // A bordered child window laid out around its own child: its outer size is
-// its content plus its border.
-TEST(CGUIWindowLayout, ChildWindowWithItsOwnContentSizesAroundIt)
+// its content plus its border. A window not yet created keeps its place for
+// its creation.
+TEST(CGUIWindowLayout, ChildWindowsSizeAroundTheirContentAndKeepTheirPlacesForCreation)
 {
     const auto window = MakeWindow(WS_POPUP, {});
     const auto panel = MakeWindow(WS_BORDER, { 1, 1 }, window.get());
     const auto inner = MakeWindow(0, { 10, 10 }, panel.get());
     const auto beside = MakeWindow(0, { 5, 5 }, window.get());
+    CGUICustomWindow later;
+    later.SetSize({ 8, 6 });
     CGUIWindowLayout layout(window.get(), 3, 3, 6, Mode::Row);
     auto* panelLayout = new CGUIWindowLayout(panel.get(), 2, 2, 0, Mode::Column);
     panelLayout->AddItem(new CGUIWindowLayoutItem(inner.get()), {}, true);
     layout.AddItem(panelLayout, {}, true);
     layout.AddItem(new CGUIWindowLayoutItem(beside.get()), CGUILayoutPlacement::Aligned(kStart, kEnd), true);
+    layout.AddItem(new CGUIWindowLayoutItem(&later), {}, true);
     layout.UpdatePreferredSize();
     layout.SetPosition({ 0, 0 });
+    ASSERT_TRUE(later.Create(window.get()));
 
-    const int32_t border = 2 * GetSystemMetrics(SM_CXBORDER);
+    const int32_t panelSide = 14 + 2 * GetSystemMetrics(SM_CXBORDER);
     EXPECT_EQ(ClientSize(*panel), (CGUISize { 14, 14 }));
-    EXPECT_EQ(NativeRect(*panel), (CGUIRect { 3, 3, 14 + border, 14 + border }));
+    EXPECT_EQ(NativeRect(*panel), (CGUIRect { 3, 3, panelSide, panelSide }));
     EXPECT_EQ(NativeRect(*inner), (CGUIRect { 2, 2, 10, 10 })) << "in the panel's client coordinates";
-    EXPECT_EQ(NativeRect(*beside), (CGUIRect { 3 + 14 + border + 6, 3 + 14 + border - 5, 5, 5 }));
-    EXPECT_EQ(ClientSize(*window), (CGUISize { 3 + 14 + border + 6 + 5 + 3, 3 + 14 + border + 3 }));
+    EXPECT_EQ(NativeRect(*beside), (CGUIRect { 3 + panelSide + 6, 3 + panelSide - 5, 5, 5 }));
+    EXPECT_EQ(NativeRect(later), (CGUIRect { 3 + panelSide + 6 + 5 + 6, 3, 8, 6 }));
+    EXPECT_EQ(ClientSize(*window), (CGUISize { 3 + panelSide + 6 + 5 + 6 + 8 + 3, 3 + panelSide + 3 }));
     window->Destroy();
 }
 
@@ -159,22 +165,6 @@ TEST(CGUIWindowLayout, RearrangesWhenTheClientSizeChanges)
     }
     EXPECT_TRUE(IsWindow(corner->GetHandle()) && IsWindow(window->GetHandle()));
     EXPECT_EQ(NativeRect(*corner), (CGUIRect { 5, 5, 10, 10 }));
-    window->Destroy();
-}
-
-TEST(CGUIWindowLayout, WindowsNotYetCreatedKeepTheirPlacesForCreation)
-{
-    const auto window = MakeWindow(WS_POPUP, {});
-    CGUICustomWindow child;
-    child.SetSize({ 8, 6 });
-    CGUIWindowLayout layout(window.get(), 3, 2, 0, Mode::Column);
-    layout.AddItem(new CGUIWindowLayoutItem(&child), {}, true);
-    layout.UpdatePreferredSize();
-    layout.SetPosition({});
-
-    ASSERT_TRUE(child.Create(window.get()));
-    EXPECT_EQ(NativeRect(child), (CGUIRect { 3, 2, 8, 6 }));
-    EXPECT_EQ(ClientSize(*window), (CGUISize { 14, 10 }));
     window->Destroy();
 }
 

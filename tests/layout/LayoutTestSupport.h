@@ -1,13 +1,12 @@
 #pragma once
 
 #include "graphics/CGUIRect.h"
-#include "layout/CGUILayoutPlacement.h"
 #include "layout/IGUILayoutItem.h"
 
 #include <ostream>
 
 // A layout item of fixed preferred size that records what the layout did to
-// it. It counts its own destruction so that ownership can be checked.
+// it, and counts its own destruction so that ownership can be checked.
 class CLayoutTestItem : public IGUILayoutItem {
 public:
     explicit CLayoutTestItem(CGUISize size, int* destroyed = nullptr)
@@ -28,18 +27,13 @@ public:
         ++setSizeCalls;
     }
     void UpdatePreferredSize() override { ++updateCalls; }
-    void SetPosition(CGUIPoint newPosition) override
-    {
-        position = newPosition;
-        ++setPositionCalls;
-    }
+    void SetPosition(CGUIPoint newPosition) override { position = newPosition; }
     CGUISize GetSize() override { return size; }
 
     CGUISize size;
     CGUIPoint position { -1000, -1000 };
     int setSizeCalls = 0;
     int updateCalls = 0;
-    int setPositionCalls = 0;
 
 private:
     int* m_destroyed;
@@ -58,14 +52,4 @@ inline void PrintTo(const CGUISize& size, std::ostream* os)
 inline void PrintTo(const CGUIRect& rect, std::ostream* os)
 {
     *os << "(" << rect.x << ", " << rect.y << ") " << rect.width << " x " << rect.height;
-}
-
-inline CGUILayoutPlacement ExplicitAt(int32_t x, int32_t y, bool explicitX, bool explicitY)
-{
-    CGUILayoutPlacement placement;
-    placement.x = x;
-    placement.y = y;
-    placement.explicitX = explicitX;
-    placement.explicitY = explicitY;
-    return placement;
 }
