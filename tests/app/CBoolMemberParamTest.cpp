@@ -7,83 +7,64 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+// The entry's parameter set up as the plug-in list does, seen through a value
+// mapping as the check box's link uses it: 0 and 1 pass unchanged, and only a
+// switch that happened moves the link.
+TEST(BoolMemberParamTest, LinkMovesOnlyWhenTheInstrumentSwitches)
+{
+    CDXiMemoryRegistry registry;
+    registry.AddKey("MfxSoftSynths\\{Synth}");
+    CDXiPlugin plugin(registry, "{Synth}");
+    CBoolMemberParam param(plugin);
+    IParamDescriptionEditor& editor = param.GetDescriptionEditor();
+    editor.SetMin(0);
+    editor.SetMax(1.0f);
+    editor.SetDefault(0);
+    editor.SetKind(0);
+    CGUIParamValueMapping link(param);
+    CCountingListener linkChanges(link.GetPositionNotifier());
+    CCountingListener values(param.GetValueNotifier());
+    EXPECT_EQ(link.GetPosition(), 1.0f);
 
-namespace {
-// The entry, its parameter set up as the plug-in list does, and a value
-// mapping over it as the check box's link uses it.
-class BoolMemberParamTest : public testing::Test {
-protected:
-    BoolMemberParamTest()
-        : m_plugin(m_registry, "{Synth}")
-        , m_param(m_plugin)
-    {
-        m_registry.AddKey("MfxSoftSynths\\{Synth}");
-        IParamDescriptionEditor& editor = m_param.GetDescriptionEditor();
-        editor.SetMin(0);
-        editor.SetMax(1.0f);
-        editor.SetDefault(0);
-        editor.SetKind(0);
-        m_link = std::make_unique<CGUIParamValueMapping>(m_param);
-        m_linkChanges = std::make_unique<CCountingListener>(m_link->GetPositionNotifier());
+    // The cached value changes nothing; the parameter still announces it.
+    registry.StartRecording();
+    link.SetPosition(1.0f);
+    EXPECT_TRUE(registry.GetCalls().empty());
+    EXPECT_EQ(values.count, 1);
+    EXPECT_EQ(linkChanges.count, 0);
+
+    registry.FailCall("Open", 1, DXiRegistryCodes::kAccessDenied);
+    link.SetPosition(0.0f);
+    EXPECT_TRUE(plugin.IsMidiEnabled());
+    EXPECT_EQ(link.GetPosition(), 1.0f);
+    EXPECT_EQ(linkChanges.count, 0);
+    EXPECT_EQ(registry.GetErrorBoxes().size(), 1u);
+
+    for (const float position : { 0.0f, 1.0f }) {
+        link.SetPosition(position);
+        EXPECT_EQ(plugin.IsMidiEnabled(), position == 1.0f);
+        EXPECT_EQ(param.GetValue(), position);
+        EXPECT_EQ(link.GetPosition(), position);
+        EXPECT_EQ(registry.GetSubKeyNames("MfxSoftSynths"),
+            std::vector<std::string> { position == 1.0f ? "{Synth}" : "_Disabled_{Synth}" });
     }
-
-    CDXiMemoryRegistry m_registry;
-    CDXiPlugin m_plugin;
-    CBoolMemberParam m_param;
-    std::unique_ptr<CGUIParamValueMapping> m_link;
-    std::unique_ptr<CCountingListener> m_linkChanges;
-};
-} // namespace
-
-TEST_F(BoolMemberParamTest, ZeroAndOnePassThroughTheLinkUnchanged)
-{
-    EXPECT_EQ(m_param.GetValue(), 1.0f);
-    EXPECT_EQ(m_link->GetPosition(), 1.0f);
-
-    m_link->SetPosition(0.0f);
-    EXPECT_FALSE(m_plugin.IsMidiEnabled());
-    EXPECT_EQ(m_param.GetValue(), 0.0f);
-    EXPECT_EQ(m_link->GetPosition(), 0.0f);
-    EXPECT_TRUE(m_registry.HasKey("MfxSoftSynths\\_Disabled_{Synth}"));
-
-    m_link->SetPosition(1.0f);
-    EXPECT_TRUE(m_plugin.IsMidiEnabled());
-    EXPECT_EQ(m_link->GetPosition(), 1.0f);
-    EXPECT_EQ(m_linkChanges->count, 2);
+    EXPECT_EQ(linkChanges.count, 2);
 }
 
-TEST_F(BoolMemberParamTest, AssigningTheCachedValueChangesNothingAndStaysSilent)
+TEST(BoolMemberParamTest, ChangeBracketFiresOnlyOnRealTransitions)
 {
-    CCountingListener values(m_param.GetValueNotifier());
-    m_registry.SetRecording(true);
-    m_link->SetPosition(m_link->GetPosition());
-    EXPECT_EQ(values.count, 1); // the parameter always announces an assignment
-    EXPECT_EQ(m_linkChanges->count, 0);
-    EXPECT_TRUE(m_registry.GetCalls().empty());
-}
-
-TEST_F(BoolMemberParamTest, FailedSwitchLeavesTheLinkSilent)
-{
-    m_registry.FailCall(CDXiMemoryRegistry::Operation::Open, 1, DXiRegistryCodes::kAccessDenied);
-    m_link->SetPosition(0.0f);
-    EXPECT_TRUE(m_plugin.IsMidiEnabled());
-    EXPECT_EQ(m_link->GetPosition(), 1.0f);
-    EXPECT_EQ(m_linkChanges->count, 0);
-    EXPECT_EQ(m_registry.GetErrorBoxes().size(), 1u);
-}
-
-TEST_F(BoolMemberParamTest, ChangeBracketFiresOnlyOnRealTransitions)
-{
-    CCountingListener opened(m_param.GetChangeOpenedNotifier());
-    CCountingListener closed(m_param.GetChangeClosedNotifier());
-    m_param.CloseChange();
-    m_param.OpenChange();
-    m_param.OpenChange();
-    EXPECT_TRUE(m_param.IsChangeOpen());
-    m_param.CloseChange();
-    m_param.CloseChange();
-    EXPECT_FALSE(m_param.IsChangeOpen());
+    CDXiMemoryRegistry registry;
+    CDXiPlugin plugin(registry, "{Synth}");
+    CBoolMemberParam param(plugin);
+    CCountingListener opened(param.GetChangeOpenedNotifier());
+    CCountingListener closed(param.GetChangeClosedNotifier());
+    param.CloseChange();
+    param.OpenChange();
+    param.OpenChange();
+    EXPECT_TRUE(param.IsChangeOpen());
+    param.CloseChange();
+    param.CloseChange();
+    EXPECT_FALSE(param.IsChangeOpen());
     EXPECT_EQ(opened.count, 1);
     EXPECT_EQ(closed.count, 1);
 }

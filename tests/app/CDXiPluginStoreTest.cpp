@@ -1,163 +1,149 @@
 #include "app/CDXiPluginStore.h"
 #include "CDXiMemoryRegistry.h"
-#include "app/AppendRegistryError.h"
 #include "app/DXiRegistryCodes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+using DXiRegistryCodes::kAccessDenied;
+
 namespace {
-const std::string kRoot = "MfxSoftSynths";
+const std::string kRoot = "MfxSoftSynths\\";
+const std::string kReadError = "Error while reading registry. Check that you have admin rights:\n";
 
-std::vector<std::string> KeyNames(const std::vector<CDXiPlugin>& plugins)
+// Each entry as "key name: display name", " (off)" when disabled.
+std::vector<std::string> Listed(const std::vector<CDXiPlugin>& plugins)
 {
-    std::vector<std::string> names;
+    std::vector<std::string> listed;
     for (const CDXiPlugin& plugin : plugins) {
-        names.emplace_back(plugin.GetKeyName().GetText());
+        listed.push_back(std::string(plugin.GetKeyName().GetText()) + ": " + plugin.GetDisplayName().GetText()
+            + (plugin.IsMidiEnabled() ? "" : " (off)"));
     }
-    return names;
+    return listed;
 }
 
-std::vector<std::string> DisplayNames(const std::vector<CDXiPlugin>& plugins)
+std::vector<CDXiPlugin> Scan(CDXiMemoryRegistry& registry)
 {
-    std::vector<std::string> names;
-    for (const CDXiPlugin& plugin : plugins) {
-        names.emplace_back(plugin.GetDisplayName().GetText());
-    }
-    return names;
+    // Entries of an earlier scan must not survive this one.
+    std::vector<CDXiPlugin> plugins(2, CDXiPlugin(registry, "stale"));
+    CDXiPluginStore(registry).ScanPlugins(plugins);
+    EXPECT_EQ(registry.GetOpenHandleCount(), 0) << "a key handle was left open";
+    return plugins;
 }
 
-class PluginStoreTest : public testing::Test {
-protected:
-    void TearDown() override { EXPECT_EQ(m_registry.GetOpenHandleCount(), 0) << "a key handle was left open"; }
+struct ScanCase {
+    const char* label;
+    std::function<void(CDXiMemoryRegistry&)> setUp;
+    std::vector<std::string> listed;
+    // The error box after its prefix; none when empty.
+    std::string box;
+};
 
-    std::vector<CDXiPlugin> Scan()
-    {
-        std::vector<CDXiPlugin> plugins;
-        CDXiPluginStore(m_registry).ScanPlugins(plugins);
-        return plugins;
-    }
+const std::string kLongest(1023, 'x');
 
-    CDXiMemoryRegistry m_registry;
+const ScanCase kScans[] = {
+    { "missing root", [](CDXiMemoryRegistry&) {}, {}, "The system cannot find the file specified.\r\n()" },
+    { "root refused",
+        [](CDXiMemoryRegistry& registry) {
+            registry.AddKey(kRoot + "a");
+            registry.FailCall("Open", 1, kAccessDenied);
+        },
+        {}, "Access is denied.\r\n()" },
+    { "empty root", [](CDXiMemoryRegistry& registry) { registry.AddKey(kRoot); }, {}, "" },
+    // Cutting ten characters off "Synth_Disabled_X" gives "bled_X": no
+    // duplicates. Equal descriptions are listed twice.
+    { "enumeration order",
+        [](CDXiMemoryRegistry& registry) {
+            registry.SetString(kRoot + "{b}", "Description", "Strings");
+            registry.AddKey(kRoot + "{a}");
+            registry.SetString(kRoot + "_Disabled_{c}", "Description", "Strings");
+            registry.AddKey(kRoot + "Synth_Disabled_X");
+            registry.AddKey(kRoot + "bled_X");
+        },
+        { "Synth_Disabled_X: Synth_Disabled_X (off)", "_Disabled_{c}: Strings (off)", "bled_X: bled_X", "{a}: {a}",
+            "{b}: Strings" },
+        "" },
+    // Up to 1024 bytes of any type; the last byte ends the text.
+    { "descriptions",
+        [](CDXiMemoryRegistry& registry) {
+            registry.SetString(kRoot + "fits", "Description", kLongest);
+            registry.SetString(kRoot + "too long", "Description", kLongest + "y");
+            registry.SetValue(kRoot + "one byte", "Description", DXiRegistryCodes::kTypeString, { '\0' });
+            registry.SetValue(kRoot + "unterminated", "Description", 3, { 'a', 'b', 'c' });
+            registry.SetValue(kRoot + "empty", "Description", DXiRegistryCodes::kTypeString, {});
+        },
+        { "empty: empty", "fits: " + kLongest, "one byte: ", "too long: too long", "unterminated: ab" }, "" },
+    { "unreadable descriptions and enumeration errors",
+        [](CDXiMemoryRegistry& registry) {
+            for (const char* name : { "a", "b", "c" }) {
+                registry.SetString(kRoot + name, "Description", std::string("Text ") + name);
+            }
+            registry.FailCall("Open", 2, kAccessDenied);
+            registry.FailCall("Query", 1, kAccessDenied);
+            registry.FailCall("Enum", 3, DXiRegistryCodes::kMoreData);
+        },
+        { "a: a", "b: b" }, "" },
+    { "deletions that do not shrink the list",
+        [](CDXiMemoryRegistry& registry) {
+            registry.AddKey(kRoot + "N");
+            registry.AddKey(kRoot + "_Disabled_N");
+            registry.SetDeletionsIgnored(true);
+        },
+        { "N: N", "_Disabled_N: _Disabled_N (off)" }, "" },
 };
 } // namespace
 
-TEST_F(PluginStoreTest, UnreadableRootShowsTheReadErrorAndLeavesTheListEmpty)
+TEST(PluginStoreTest, ScanListsTheKeysInEnumerationOrderAndReportsOnlyAnUnreadableRoot)
 {
-    const struct {
-        const char* label;
-        bool rootExists;
-        std::string box;
-    } cases[] = {
-        { "missing", false, "The system cannot find the file specified.\r\n()" },
-        { "open refused", true, "Access is denied.\r\n()" },
-    };
-    for (const auto& root : cases) {
-        SCOPED_TRACE(root.label);
+    for (const ScanCase& scan : kScans) {
+        SCOPED_TRACE(scan.label);
         CDXiMemoryRegistry registry;
-        if (root.rootExists) {
-            registry.AddKey(kRoot + "\\a");
-            registry.FailCall(CDXiMemoryRegistry::Operation::Open, 1, DXiRegistryCodes::kAccessDenied);
-        }
-        std::vector<CDXiPlugin> plugins;
-        CDXiPluginStore(registry).ScanPlugins(plugins);
-        EXPECT_TRUE(plugins.empty());
+        scan.setUp(registry);
+        EXPECT_EQ(Listed(Scan(registry)), scan.listed);
         EXPECT_EQ(registry.GetErrorBoxes(),
-            std::vector<std::string> {
-                "Error while reading registry. Check that you have admin rights:\n" + root.box });
+            scan.box.empty() ? std::vector<std::string> {} : std::vector { kReadError + scan.box });
     }
 }
 
-TEST_F(PluginStoreTest, EmptyRootGivesAnEmptyListAndNoMessage)
+// The root for enumeration only, each instrument for its description only;
+// deleting a duplicate opens the root with full access and both keys for
+// reading.
+TEST(PluginStoreTest, ScanOpensEachKeyWithTheRightsItNeeds)
 {
-    m_registry.AddKey(kRoot);
-    EXPECT_TRUE(Scan().empty());
-    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-}
-
-// The calls and access rights of a scan: the root for enumeration only, each
-// instrument for its description only; deleting a duplicate opens the root
-// with full access and both keys for reading.
-TEST_F(PluginStoreTest, ScanOpensEachKeyWithTheRightsItNeeds)
-{
-    m_registry.SetString(kRoot + "\\A", "Description", "Piano");
-    m_registry.SetRecording(true);
-    Scan();
-    EXPECT_EQ(m_registry.GetCalls(),
+    CDXiMemoryRegistry registry;
+    registry.SetString(kRoot + "A", "Description", "Piano");
+    registry.StartRecording();
+    Scan(registry);
+    EXPECT_EQ(registry.GetCalls(),
         (std::vector<std::string> { "Open MfxSoftSynths\\ 0x8", "Enum 0", "Open A 0x1", "Query Description", "Close A",
             "Enum 1", "Close MfxSoftSynths\\" }));
 
-    m_registry.AddKey(kRoot + "\\_Disabled_A");
-    m_registry.ClearCalls();
-    Scan();
+    registry.AddKey(kRoot + "_Disabled_A");
+    registry.StartRecording();
+    Scan(registry);
     std::vector<std::string> opens;
-    for (const std::string& call : m_registry.GetCalls()) {
-        if (call.rfind("Open", 0) == 0 || call.rfind("Delete", 0) == 0) {
-            opens.push_back(call);
-        }
-    }
+    std::copy_if(registry.GetCalls().begin(), registry.GetCalls().end(), std::back_inserter(opens),
+        [](const std::string& call) { return call.rfind("Open", 0) == 0 || call.rfind("Delete", 0) == 0; });
     EXPECT_EQ(opens,
-        (std::vector<std::string> { "Open MfxSoftSynths\\ 0x8", "Open _Disabled_A 0x1", "Open A 0x1",
+        (std::vector<std::string> { "Open MfxSoftSynths\\ 0x8", "Open A 0x1", "Open _Disabled_A 0x1",
             "Open MfxSoftSynths\\ 0xF003F", "Open _Disabled_A 0x9", "Open A 0x9", "Delete _Disabled_A",
             "Open MfxSoftSynths\\ 0x8", "Open A 0x1" }));
 }
 
-TEST_F(PluginStoreTest, ListsInEnumerationOrderWithDescriptions)
-{
-    m_registry.SetString(kRoot + "\\{B}", "Description", "Strings");
-    m_registry.AddKey(kRoot + "\\{a}");
-    m_registry.SetString(kRoot + "\\_Disabled_{C}", "Description", "Strings");
-    // Cutting ten characters off "Synth_Disabled_X" gives "bled_X": no duplicates.
-    m_registry.AddKey(kRoot + "\\Synth_Disabled_X");
-    m_registry.AddKey(kRoot + "\\bled_X");
-    const auto plugins = Scan();
-    const std::vector<std::string> keys { "_Disabled_{C}", "bled_X", "Synth_Disabled_X", "{a}", "{B}" };
-    EXPECT_EQ(KeyNames(plugins), keys);
-    EXPECT_EQ(m_registry.GetSubKeyNames(kRoot), keys);
-    // Equal descriptions are listed twice; a key without one shows its name.
-    EXPECT_EQ(DisplayNames(plugins),
-        (std::vector<std::string> { "Strings", "bled_X", "Synth_Disabled_X", "{a}", "Strings" }));
-    EXPECT_FALSE(plugins[0].IsMidiEnabled());
-    EXPECT_TRUE(plugins[1].IsMidiEnabled());
-    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-}
-
-TEST_F(PluginStoreTest, DescriptionsAreReadUpTo1024BytesAndTheirLastByteEndsThem)
-{
-    const std::string longest(1023, 'x');
-    m_registry.SetString(kRoot + "\\fits", "Description", longest);
-    m_registry.SetString(kRoot + "\\too long", "Description", longest + "y");
-    m_registry.SetValue(kRoot + "\\one byte", "Description", DXiRegistryCodes::kTypeString, { '\0' });
-    m_registry.SetValue(kRoot + "\\unterminated", "Description", 3, { 'a', 'b', 'c' });
-    m_registry.SetValue(kRoot + "\\empty", "Description", DXiRegistryCodes::kTypeString, {});
-    const auto plugins = Scan();
-    EXPECT_EQ(DisplayNames(plugins), (std::vector<std::string> { "empty", longest, "", "too long", "ab" }));
-}
-
-TEST_F(PluginStoreTest, UnreadableDescriptionsAndEnumerationErrorsAreSilent)
-{
-    m_registry.SetString(kRoot + "\\a", "Description", "First");
-    m_registry.SetString(kRoot + "\\b", "Description", "Second");
-    m_registry.SetString(kRoot + "\\c", "Description", "Third");
-    m_registry.FailCall(CDXiMemoryRegistry::Operation::Open, 2, DXiRegistryCodes::kAccessDenied);
-    m_registry.FailCall(CDXiMemoryRegistry::Operation::Query, 1, DXiRegistryCodes::kAccessDenied);
-    m_registry.FailCall(CDXiMemoryRegistry::Operation::Enum, 3, DXiRegistryCodes::kMoreData);
-    const auto plugins = Scan();
-    EXPECT_EQ(DisplayNames(plugins), (std::vector<std::string> { "a", "b" }));
-    EXPECT_TRUE(m_registry.GetErrorBoxes().empty());
-}
-
 namespace {
+// Values beside the shared description, as "sub-key path|name" (a trailing #
+// gives the value another type) and data.
+using Values = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
 struct DuplicatePair {
     const char* label;
-    // Extra content of the plain key and of the disabled one, beside the
-    // shared description.
-    std::vector<std::pair<std::string, std::vector<uint8_t>>> plainValues;
-    std::vector<std::pair<std::string, std::vector<uint8_t>>> disabledValues;
+    Values plainValues;
+    Values disabledValues;
     const char* kept;
 };
 
@@ -172,45 +158,39 @@ const DuplicatePair kDuplicatePairs[] = {
     { "neither a part of the other", { { "|A", {} } }, { { "|B", {} } }, "{N}" },
 };
 
-// "path|name" sets a value under the key; a trailing # gives it another type.
-void AddValues(CDXiMemoryRegistry& registry, const std::string& key,
-    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& values)
+void AddValues(CDXiMemoryRegistry& registry, const std::string& key, const Values& values)
 {
     registry.SetString(key, "Description", "Piano");
     for (const auto& [where, data] : values) {
         const std::size_t bar = where.find('|');
-        const std::string path = bar == 0 ? key : key + "\\" + where.substr(0, bar);
-        std::string name = where.substr(bar + 1);
+        const std::string name = where.substr(bar + 1);
         const bool otherType = name.back() == '#';
-        if (otherType) {
-            name.pop_back();
-        }
-        registry.SetValue(path, name, otherType ? 4 : 3, data);
+        registry.SetValue(key + "\\" + where.substr(0, bar), otherType ? name.substr(0, name.size() - 1) : name,
+            otherType ? 4 : 3, data);
     }
 }
 } // namespace
 
-TEST_F(PluginStoreTest, DuplicatePairKeepsTheCompleteRegistration)
+// An interrupted switch leaves a part beside the whole instrument: the whole
+// one stays, whichever name it has.
+TEST(PluginStoreTest, DuplicatePairKeepsTheCompleteRegistration)
 {
     for (const DuplicatePair& pair : kDuplicatePairs) {
         SCOPED_TRACE(pair.label);
         CDXiMemoryRegistry registry;
-        AddValues(registry, kRoot + "\\{N}", pair.plainValues);
-        AddValues(registry, kRoot + "\\_Disabled_{N}", pair.disabledValues);
-        registry.AddKey(kRoot + "\\_Disabled_{Lonely}");
-        const std::string content = registry.DumpTree(kRoot + "\\" + pair.kept);
-        std::vector<CDXiPlugin> plugins;
-        CDXiPluginStore(registry).ScanPlugins(plugins);
-        const std::vector<std::string> kept = { "_Disabled_{Lonely}", pair.kept };
-        EXPECT_EQ(KeyNames(plugins), kept);
-        EXPECT_EQ(registry.GetSubKeyNames(kRoot), kept);
-        EXPECT_EQ(plugins[1].GetDisplayName().GetText(), std::string("Piano"));
-        EXPECT_EQ(registry.DumpTree(kRoot + "\\" + pair.kept), content);
-        EXPECT_EQ(registry.GetOpenHandleCount(), 0);
+        AddValues(registry, kRoot + "{N}", pair.plainValues);
+        AddValues(registry, kRoot + "_Disabled_{N}", pair.disabledValues);
+        registry.AddKey(kRoot + "_Disabled_{Lonely}");
+        const std::string content = registry.DumpTree(kRoot + pair.kept);
+        EXPECT_EQ(Listed(Scan(registry)),
+            (std::vector<std::string> { "_Disabled_{Lonely}: _Disabled_{Lonely} (off)",
+                pair.kept + std::string(": Piano") + (pair.kept[0] == '_' ? " (off)" : "") }));
+        EXPECT_EQ(registry.GetSubKeyNames(kRoot), (std::vector<std::string> { "_Disabled_{Lonely}", pair.kept }));
+        EXPECT_EQ(registry.DumpTree(kRoot + pair.kept), content);
     }
 }
 
-TEST_F(PluginStoreTest, ListHoldsNoKeyThatIsGoneWhateverDeletionFails)
+TEST(PluginStoreTest, ListHoldsNoKeyThatIsGoneWhateverDeletionFails)
 {
     const struct {
         const char* label;
@@ -224,33 +204,19 @@ TEST_F(PluginStoreTest, ListHoldsNoKeyThatIsGoneWhateverDeletionFails)
         SCOPED_TRACE(failure.label);
         CDXiMemoryRegistry registry;
         for (const char* name : { "A", "_Disabled_A", "B", "_Disabled_B" }) {
-            registry.AddKey(kRoot + "\\" + name);
+            registry.AddKey(kRoot + name);
         }
         for (int nth : failure.failingDeletions) {
-            registry.FailCall(CDXiMemoryRegistry::Operation::Delete, nth, DXiRegistryCodes::kAccessDenied);
+            registry.FailCall("Delete", nth, kAccessDenied);
         }
-        registry.SetRecording(true);
-        std::vector<CDXiPlugin> plugins;
-        CDXiPluginStore(registry).ScanPlugins(plugins);
-        EXPECT_EQ(KeyNames(plugins), registry.GetSubKeyNames(kRoot));
+        registry.StartRecording();
+        std::vector<std::string> keys;
+        for (const CDXiPlugin& plugin : Scan(registry)) {
+            keys.push_back(plugin.GetKeyName().GetText());
+        }
+        EXPECT_EQ(keys, registry.GetSubKeyNames(kRoot));
         const auto& calls = registry.GetCalls();
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "Open MfxSoftSynths\\ 0x8"), failure.readPasses);
         EXPECT_TRUE(registry.GetErrorBoxes().empty());
     }
-}
-
-TEST_F(PluginStoreTest, RescansEndWhenDeletionsDoNotShrinkTheList)
-{
-    m_registry.AddKey(kRoot + "\\N");
-    m_registry.AddKey(kRoot + "\\_Disabled_N");
-    m_registry.SetDeletionsIgnored(true);
-    EXPECT_EQ(Scan().size(), 2u);
-}
-
-TEST_F(PluginStoreTest, EveryScanStartsFromAnEmptyList)
-{
-    m_registry.AddKey(kRoot + "\\a");
-    std::vector<CDXiPlugin> plugins(3, CDXiPlugin(m_registry, "stale"));
-    CDXiPluginStore(m_registry).ScanPlugins(plugins);
-    EXPECT_EQ(KeyNames(plugins), std::vector<std::string> { "a" });
 }

@@ -7,19 +7,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
-using Op = CDXiMemoryRegistry::Operation;
 const std::string kRoot = "MfxSoftSynths\\";
 const std::string kEditPrefix = "Failed to edit registry. Check that you have admin rights:\n";
 const std::string kDenied = "Access is denied.\r\n";
 const std::string kName = "{0B4C2B53-9A3D-4F7E-8E10-5B1D2A7C9E01}";
 const std::string kDisabledName = "_Disabled_" + kName;
 
-// An instrument registration with values of several types and nested sub-keys.
-void AddInstrument(CDXiMemoryRegistry& registry, const std::string& name)
+// An instrument registration with values of several types and nested
+// sub-keys; its content.
+std::string AddInstrument(CDXiMemoryRegistry& registry, const std::string& name)
 {
     const std::string key = kRoot + name;
     registry.SetString(key, "Description", "Grand Piano");
@@ -28,18 +29,24 @@ void AddInstrument(CDXiMemoryRegistry& registry, const std::string& name)
     registry.SetValue(key + "\\Presets\\Bank 1", "Data", 3, { 0, 255, 7 });
     registry.SetValue(key + "\\Presets\\Bank 1", "Size", 4, { 3, 0, 0, 0 });
     registry.AddKey(key + "\\Empty");
+    return registry.DumpTree(key);
 }
 
-// One way of switching: the direction and whether the registry renames in one step.
+// One way of switching: the direction, whether the registry renames in one
+// step, and the calls it makes with the rights it asks for.
 struct SwitchPath {
     const char* label;
     bool enable;
     bool renameSupported;
+    std::string from;
+    std::string to;
     std::vector<std::string> calls;
 };
 
-std::vector<std::string> Calls(const std::string& from, const std::string& to, bool renamed)
+SwitchPath Path(const char* label, bool enable, bool renamed)
 {
+    const std::string from = enable ? kDisabledName : kName;
+    const std::string to = enable ? kName : kDisabledName;
     std::vector<std::string> calls
         = { "Open MfxSoftSynths\\ 0xC", "Open " + from + " 0xF003F", "Delete " + to, "Rename (null) " + to };
     const std::vector<std::string> rest = renamed
@@ -47,72 +54,47 @@ std::vector<std::string> Calls(const std::string& from, const std::string& to, b
         : std::vector<std::string> { "Create " + to, "Copy (null)", "Close " + from, "Delete " + from, "Close " + to,
               "Close MfxSoftSynths\\" };
     calls.insert(calls.end(), rest.begin(), rest.end());
-    return calls;
+    return { label, enable, renamed, from, to, calls };
 }
 
 const SwitchPath kPaths[] = {
-    { "off by rename", false, true, Calls(kName, kDisabledName, true) },
-    { "off by copy", false, false, Calls(kName, kDisabledName, false) },
-    { "on by rename", true, true, Calls(kDisabledName, kName, true) },
-    { "on by copy", true, false, Calls(kDisabledName, kName, false) },
+    Path("off by rename", false, true),
+    Path("off by copy", false, false),
+    Path("on by rename", true, true),
+    Path("on by copy", true, false),
 };
 
-// What a failure of one call of the switch leaves: the error box's text after
-// the prefix (none when empty), whether the instrument now lives under the new
-// name, and whether the old key remains as well. Closing a key fails silently.
-struct Outcome {
-    std::string call;
-    std::string message;
-    bool moved;
-    bool oldKeyRemains;
-};
-
-std::vector<Outcome> Outcomes(const std::string& from, const std::string& to)
-{
-    return {
-        { "Open MfxSoftSynths\\ 0xC", kDenied + "(HKEY_CLASSES_ROOT)", false, true },
-        { "Open " + from + " 0xF003F", kDenied + "(" + from + ")", false, true },
-        { "Delete " + to, "", true, false },
-        { "Rename (null) " + to, "", true, false },
-        { "Create " + to, kDenied + "(" + to + ")", false, true },
-        { "Copy (null)", kDenied + "()", false, true },
-        { "Delete " + from, kDenied + "(" + from + ")", true, true },
-    };
-}
 } // namespace
 
-// The exact calls and access rights of each way of switching, the whole key
-// moved, the entry following it, and nobody notified.
+// The exact calls and rights of each way of switching, the whole key moved,
+// the entry following it, and nobody notified.
 TEST(PluginSwitchTest, EachPathMakesItsCallsAndMovesTheWholeKey)
 {
     for (const SwitchPath& path : kPaths) {
         SCOPED_TRACE(path.label);
-        const std::string from = path.enable ? kDisabledName : kName;
-        const std::string to = path.enable ? kName : kDisabledName;
         CDXiMemoryRegistry registry;
-        AddInstrument(registry, from);
-        // A key left under the target name by an earlier failed attempt goes.
-        registry.SetString(kRoot + to + "\\Leftover", "Junk", "partial copy");
-        const std::string content = registry.DumpTree(kRoot + from);
+        const std::string content = AddInstrument(registry, path.from);
         registry.SetRenameSupported(path.renameSupported);
-        CDXiPlugin plugin(registry, from.c_str());
+        // A key left under the target name by an earlier failed attempt goes.
+        registry.SetString(kRoot + path.to + "\\Leftover", "Junk", "partial copy");
+        CDXiPlugin plugin(registry, path.from.c_str());
         plugin.SetDisplayName("Grand Piano");
         CCountingListener listener(plugin.GetChangeNotifier());
-        registry.SetRecording(true);
+        registry.StartRecording();
 
         plugin.SetMidiEnabled(path.enable);
         EXPECT_EQ(registry.GetCalls(), path.calls);
         EXPECT_EQ(plugin.IsMidiEnabled(), path.enable);
-        EXPECT_EQ(plugin.GetKeyName().GetText(), to);
-        EXPECT_EQ(registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { to });
-        EXPECT_EQ(registry.DumpTree(kRoot + to), content);
+        EXPECT_EQ(plugin.GetKeyName().GetText(), path.to);
+        EXPECT_EQ(registry.GetSubKeyNames(kRoot), std::vector<std::string> { path.to });
+        EXPECT_EQ(registry.DumpTree(kRoot + path.to), content);
         EXPECT_STREQ(plugin.GetDisplayName().GetText(), "Grand Piano");
         EXPECT_EQ(listener.count, 0);
         EXPECT_TRUE(registry.GetErrorBoxes().empty());
         EXPECT_EQ(registry.GetOpenHandleCount(), 0);
 
         // Assigning the state it now has touches nothing.
-        registry.ClearCalls();
+        registry.StartRecording();
         plugin.SetMidiEnabled(path.enable);
         EXPECT_TRUE(registry.GetCalls().empty());
     }
@@ -125,12 +107,12 @@ TEST(PluginSwitchTest, NamesThatCannotBeSwitchedOnShowTheBareEditError)
         CDXiMemoryRegistry registry;
         AddInstrument(registry, kName);
         registry.AddKey(kRoot + name);
-        const std::string before = registry.DumpTree("MfxSoftSynths");
+        const std::string before = registry.DumpTree(kRoot);
         CDXiPlugin plugin(registry, name.c_str());
-        registry.SetRecording(true);
+        registry.StartRecording();
         plugin.SetMidiEnabled(true);
         EXPECT_TRUE(registry.GetCalls().empty());
-        EXPECT_EQ(registry.DumpTree("MfxSoftSynths"), before);
+        EXPECT_EQ(registry.DumpTree(kRoot), before);
         EXPECT_EQ(plugin.GetKeyName().GetText(), name);
         EXPECT_EQ(registry.GetErrorBoxes(), std::vector<std::string> { kEditPrefix });
     }
@@ -141,39 +123,49 @@ TEST(PluginSwitchTest, NamesThatCannotBeSwitchedOnShowTheBareEditError)
 // error box names the failing call, and trying again completes the switch.
 TEST(PluginSwitchTest, EveryFailurePointKeepsTheInstrumentWhole)
 {
+    // What a failing call leaves: the error box after its prefix (none when
+    // empty), whether the instrument now lives under the new name, and
+    // whether the old key remains as well. Closing a key fails silently.
+    struct Outcome {
+        std::string message;
+        bool moved;
+        bool oldKeyRemains;
+    };
     for (const SwitchPath& path : kPaths) {
-        const std::string from = path.enable ? kDisabledName : kName;
-        const std::string to = path.enable ? kName : kDisabledName;
-        const std::vector<Outcome> outcomes = Outcomes(from, to);
+        const std::string &from = path.from, &to = path.to;
+        std::map<std::string, Outcome> outcomes = {
+            { "Open MfxSoftSynths\\ 0xC", { kDenied + "(HKEY_CLASSES_ROOT)", false, true } },
+            { "Open " + from + " 0xF003F", { kDenied + "(" + from + ")", false, true } },
+            { "Delete " + to, { "", true, false } },
+            { "Rename (null) " + to, { "", true, false } },
+            { "Create " + to, { kDenied + "(" + to + ")", false, true } },
+            { "Copy (null)", { kDenied + "()", false, true } },
+            { "Delete " + from, { kDenied + "(" + from + ")", true, true } },
+        };
         for (size_t call = 0; call < path.calls.size(); ++call) {
             SCOPED_TRACE(std::string(path.label) + ", failing " + path.calls[call]);
-            Outcome outcome { path.calls[call], "", true, false };
-            if (path.calls[call].rfind("Close ", 0) != 0) {
-                const auto found = std::find_if(outcomes.begin(), outcomes.end(),
-                    [&](const Outcome& known) { return known.call == path.calls[call]; });
-                ASSERT_NE(found, outcomes.end()) << "a call without a known outcome";
-                outcome = *found;
-            }
+            const bool close = path.calls[call].rfind("Close ", 0) == 0;
+            ASSERT_TRUE(close || outcomes.count(path.calls[call]) != 0) << "a call without a known outcome";
+            const Outcome outcome = close ? Outcome { "", true, false } : outcomes[path.calls[call]];
             CDXiMemoryRegistry registry;
-            AddInstrument(registry, from);
-            const std::string content = registry.DumpTree(kRoot + from);
+            const std::string content = AddInstrument(registry, from);
             registry.SetRenameSupported(path.renameSupported);
             CDXiPlugin plugin(registry, from.c_str());
-            registry.FailCall(Op::Any, static_cast<int>(call) + 1, DXiRegistryCodes::kAccessDenied, 2);
+            registry.FailCall("", static_cast<int>(call) + 1, DXiRegistryCodes::kAccessDenied, 2);
             plugin.SetMidiEnabled(path.enable);
 
             const std::string& now = outcome.moved ? to : from;
             EXPECT_EQ(plugin.GetKeyName().GetText(), now);
             EXPECT_EQ(registry.DumpTree(kRoot + now), content);
-            EXPECT_EQ(registry.HasKey(kRoot + from), outcome.oldKeyRemains || !outcome.moved);
-            EXPECT_EQ(registry.HasKey(kRoot + to), outcome.moved);
-            const std::vector<std::string> boxes
-                = outcome.message.empty() ? std::vector<std::string> {} : std::vector { kEditPrefix + outcome.message };
-            EXPECT_EQ(registry.GetErrorBoxes(), boxes);
+            EXPECT_EQ(registry.GetSubKeyNames(kRoot),
+                outcome.oldKeyRemains && outcome.moved ? std::vector<std::string>({ kDisabledName, kName })
+                                                       : std::vector { now });
+            EXPECT_EQ(registry.GetErrorBoxes(),
+                outcome.message.empty() ? std::vector<std::string> {} : std::vector { kEditPrefix + outcome.message });
             EXPECT_EQ(registry.GetOpenHandleCount(), 0);
             if (!outcome.moved) {
                 plugin.SetMidiEnabled(path.enable);
-                EXPECT_EQ(registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { to });
+                EXPECT_EQ(registry.GetSubKeyNames(kRoot), std::vector<std::string> { to });
                 EXPECT_EQ(registry.DumpTree(kRoot + to), content);
             }
         }
@@ -186,18 +178,16 @@ TEST(PluginSwitchTest, EveryFailurePointKeepsTheInstrumentWhole)
 TEST(PluginSwitchTest, KilledSwitchLeavesTheWholeInstrumentUnderOneName)
 {
     for (const SwitchPath& path : kPaths) {
-        const std::string from = path.enable ? kDisabledName : kName;
         bool interrupted = true;
         for (int calls = 0; interrupted; ++calls) {
             for (int steps = 0, items = 1; steps <= items; ++steps) {
                 SCOPED_TRACE(std::string(path.label) + ", killed after call " + std::to_string(calls) + ", step "
                     + std::to_string(steps));
                 CDXiMemoryRegistry registry;
-                AddInstrument(registry, from);
-                const std::string content = registry.DumpTree(kRoot + from);
-                items = static_cast<int>(std::count(content.begin(), content.end(), '\n'));
+                const std::string content = AddInstrument(registry, path.from);
                 registry.SetRenameSupported(path.renameSupported);
-                CDXiPlugin plugin(registry, from.c_str());
+                items = static_cast<int>(std::count(content.begin(), content.end(), '\n'));
+                CDXiPlugin plugin(registry, path.from.c_str());
                 registry.StopAfterCalls(calls, steps);
                 plugin.SetMidiEnabled(path.enable);
                 interrupted = registry.GetCallCount() > calls;
@@ -208,7 +198,7 @@ TEST(PluginSwitchTest, KilledSwitchLeavesTheWholeInstrumentUnderOneName)
                 ASSERT_EQ(plugins.size(), 1u);
                 const std::string name = plugins[0].GetKeyName().GetText();
                 EXPECT_TRUE(name == kName || name == kDisabledName) << name;
-                EXPECT_EQ(registry.GetSubKeyNames("MfxSoftSynths"), std::vector<std::string> { name });
+                EXPECT_EQ(registry.GetSubKeyNames(kRoot), std::vector<std::string> { name });
                 EXPECT_EQ(registry.DumpTree(kRoot + name), content);
                 EXPECT_EQ(registry.GetOpenHandleCount(), 0);
             }

@@ -3,10 +3,9 @@
 #include "app/DXiRegistryCodes.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <sstream>
+#include <string_view>
 
 using namespace DXiRegistryCodes;
 
@@ -16,14 +15,14 @@ constexpr int32_t kProcessAborted = 1067;
 
 const char* Text(const char* text)
 {
-    return text ? text : "";
+    return text ? text : "(null)";
 }
 
 std::string Hex(uint32_t value)
 {
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
-    return text;
+    std::ostringstream text;
+    text << "0x" << std::uppercase << std::hex << value;
+    return text.str();
 }
 
 // One step of a copy or tree delete; steps below 0 never run out.
@@ -36,165 +35,172 @@ bool TakeStep(int& steps)
     return true;
 }
 
-// A value into a caller's buffer of *size bytes, as both value reads do.
-int32_t ReadValue(const CDXiMemoryRegistry::Value& value, uint32_t* type, uint8_t* data, uint32_t* size)
+struct Value {
+    uint32_t type = 0;
+    std::vector<uint8_t> data;
+};
+
+// A name into a caller's buffer of *length characters with its terminator.
+int32_t ReadName(const std::string& name, char* buffer, uint32_t* length)
 {
-    const auto stored = static_cast<uint32_t>(value.data.size());
-    *type = value.type;
-    if (data && stored > *size) {
-        *size = stored;
+    if (name.size() >= *length) {
         return kMoreData;
     }
-    if (data && stored > 0) {
-        std::memcpy(data, value.data.data(), stored);
-    }
-    *size = stored;
+    std::memcpy(buffer, name.c_str(), name.size() + 1);
+    *length = static_cast<uint32_t>(name.size());
     return kSuccess;
 }
 
-// Registry names compare without regard to ASCII letter case.
-struct CaseLess {
-    bool operator()(const std::string& left, const std::string& right) const
-    {
-        return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(), [](char a, char b) {
-            return std::tolower(static_cast<unsigned char>(a)) < std::tolower(static_cast<unsigned char>(b));
-        });
-    }
-};
-
-std::vector<std::string> SplitPath(const char* path)
+// A value into a caller's buffer of *size bytes.
+int32_t ReadValue(const Value& value, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    std::vector<std::string> parts;
-    std::string part;
-    for (const char* c = path ? path : ""; *c; ++c) {
-        if (*c == '\\') {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += *c;
-        }
+    const bool fits = !data || value.data.size() <= *size;
+    if (data && fits) {
+        std::copy(value.data.begin(), value.data.end(), data);
     }
-    // A trailing backslash names the same key.
-    if (!part.empty()) {
-        parts.push_back(part);
-    }
-    return parts;
+    *type = value.type;
+    *size = static_cast<uint32_t>(value.data.size());
+    return fits ? kSuccess : kMoreData;
 }
 } // namespace
 
 struct CDXiMemoryRegistry::Node {
-    std::map<std::string, Value, CaseLess> values;
-    using Children = std::map<std::string, std::shared_ptr<Node>, CaseLess>;
-    Children children;
+    std::map<std::string, Value> values;
+    std::map<std::string, std::shared_ptr<Node>> children;
     Node* parent = nullptr;
     bool deleted = false;
     // Enumeration by index walks the map once per change, not once per call.
     std::vector<const std::string*> childOrder;
-    bool childOrderValid = false;
 
-    std::shared_ptr<Node>& Child(const std::string& childName)
+    std::shared_ptr<Node>& Child(const std::string& name)
     {
-        auto& child = children[childName];
+        auto& child = children[name];
         if (!child) {
             child = std::make_shared<Node>();
             child->parent = this;
-            childOrderValid = false;
+            childOrder.clear();
         }
         return child;
     }
-    Children::iterator PlaceInParent() const
-    {
-        return std::find_if(parent->children.begin(), parent->children.end(),
-            [this](const auto& child) { return child.second.get() == this; });
-    }
-    void EraseChild(Children::iterator child)
-    {
-        children.erase(child);
-        childOrderValid = false;
-    }
     const std::string* ChildName(std::size_t index)
     {
-        if (!childOrderValid) {
-            childOrder.clear();
-            for (const auto& [childName, child] : children) {
-                childOrder.push_back(&childName);
+        if (childOrder.empty()) {
+            for (const auto& child : children) {
+                childOrder.push_back(&child.first);
             }
-            childOrderValid = true;
         }
         return index < childOrder.size() ? childOrder[index] : nullptr;
     }
-
+    // Renames the key under its parent; an empty name takes it out.
+    void MoveTo(const std::string& name)
+    {
+        auto entry = parent->children.extract(std::find_if(parent->children.begin(), parent->children.end(),
+            [this](const auto& child) { return child.second.get() == this; }));
+        parent->childOrder.clear();
+        if (!name.empty()) {
+            entry.key() = name;
+            parent->children.insert(std::move(entry));
+        }
+    }
     // Values first, then each sub-key with everything under it; false when
     // the steps ran out on the way.
-    bool CopyContentFrom(const Node& source, int& steps)
+    bool CopyFrom(const Node& source, int& steps)
     {
-        for (const auto& [valueName, value] : source.values) {
+        for (const auto& [name, value] : source.values) {
             if (!TakeStep(steps)) {
                 return false;
             }
-            values[valueName] = value;
+            values[name] = value;
         }
-        for (const auto& [childName, child] : source.children) {
-            if (!TakeStep(steps) || !Child(childName)->CopyContentFrom(*child, steps)) {
+        for (const auto& [name, child] : source.children) {
+            if (!TakeStep(steps) || !Child(name)->CopyFrom(*child, steps)) {
                 return false;
             }
         }
         return true;
     }
     // Bottom-up, as a tree delete goes; false when the steps ran out first.
-    bool DeleteChildren(int& steps)
+    bool Delete(int& steps)
     {
         while (!children.empty()) {
-            const auto child = children.begin();
-            if (!child->second->DeleteChildren(steps) || !TakeStep(steps)) {
+            if (!std::shared_ptr<Node>(children.begin()->second)->Delete(steps)) {
                 return false;
             }
-            child->second->deleted = true;
-            EraseChild(child);
         }
+        if (!TakeStep(steps)) {
+            return false;
+        }
+        deleted = true;
+        MoveTo("");
         return true;
-    }
-    void Rename(const std::string& newName)
-    {
-        auto entry = parent->children.extract(PlaceInParent());
-        entry.key() = newName;
-        parent->children.insert(std::move(entry));
-        parent->childOrderValid = false;
     }
     void Dump(std::ostringstream& out, const std::string& indent) const
     {
-        for (const auto& [valueName, value] : values) {
-            out << indent << "value " << valueName << " type " << value.type << " :";
+        for (const auto& [name, value] : values) {
+            out << indent << name << " = " << value.type << ':';
             for (uint8_t byte : value.data) {
-                out << ' ' << static_cast<int>(byte);
+                out << ' ' << int { byte };
             }
             out << '\n';
         }
-        for (const auto& [childName, child] : children) {
-            out << indent << "key " << childName << '\n';
+        for (const auto& [name, child] : children) {
+            out << indent << name << "\\\n";
             child->Dump(out, indent + "  ");
         }
+    }
+    // The key at path below node (created where missing when asked to), or null.
+    static std::shared_ptr<Node> Walk(std::shared_ptr<Node> node, const char* path, bool create = false)
+    {
+        // A trailing backslash names the same key.
+        for (std::string_view rest = path ? path : ""; node && !rest.empty();) {
+            const std::string part(rest.substr(0, rest.find('\\')));
+            rest.remove_prefix(std::min(part.size() + 1, rest.size()));
+            const auto child = node->children.find(part);
+            if (create) {
+                node = node->Child(part);
+            } else {
+                node = part.empty() || child == node->children.end() ? nullptr : child->second;
+            }
+        }
+        return node;
     }
 };
 
 CDXiMemoryRegistry::CDXiMemoryRegistry()
     : m_root(std::make_shared<Node>())
 {
+    Restart();
 }
 
 CDXiMemoryRegistry::~CDXiMemoryRegistry() = default;
 
-IDXiRegistry::Key CDXiMemoryRegistry::GetClassesRoot() const
+template <typename... Arguments> int32_t CDXiMemoryRegistry::Count(const char* operation, const Arguments&... arguments)
 {
-    return reinterpret_cast<Key>(static_cast<uintptr_t>(0x80000000u));
+    if (m_recording) {
+        std::ostringstream call;
+        call << operation;
+        ((call << ' ' << arguments), ...);
+        m_calls.push_back(call.str());
+    }
+    m_steps = -1;
+    ++m_callCount;
+    if (m_stopAfter >= 0 && m_callCount > m_stopAfter) {
+        m_steps = m_callCount == m_stopAfter + 1 ? m_stopSteps : 0;
+        return kProcessAborted;
+    }
+    for (auto fault = m_faults.begin(); fault != m_faults.end(); ++fault) {
+        if ((fault->operation.empty() || fault->operation == operation) && --fault->remaining == 0) {
+            const int32_t code = fault->code;
+            m_steps = fault->steps;
+            m_faults.erase(fault);
+            return code;
+        }
+    }
+    return kSuccess;
 }
 
-int32_t CDXiMemoryRegistry::Resolve(Key key, uint32_t neededAccess, std::shared_ptr<Node>& node) const
+int32_t CDXiMemoryRegistry::Find(Key key, uint32_t neededAccess, const char* subKey, std::shared_ptr<Node>& node) const
 {
-    if (key == GetClassesRoot()) {
-        node = m_root;
-        return kSuccess;
-    }
     const auto handle = m_handles.find(key);
     if (handle == m_handles.end()) {
         return kInvalidHandle;
@@ -205,240 +211,134 @@ int32_t CDXiMemoryRegistry::Resolve(Key key, uint32_t neededAccess, std::shared_
     if ((handle->second.access & neededAccess) != neededAccess) {
         return kAccessDenied;
     }
-    node = handle->second.node;
-    return kSuccess;
-}
-
-int32_t CDXiMemoryRegistry::FindKey(
-    Key parent, uint32_t neededAccess, const char* subKey, std::shared_ptr<Node>& node) const
-{
-    std::shared_ptr<Node> from;
-    if (const int32_t result = Resolve(parent, neededAccess, from)) {
-        return result;
-    }
-    return FindPath(from, subKey, node);
-}
-
-int32_t CDXiMemoryRegistry::FindPath(
-    const std::shared_ptr<Node>& from, const char* path, std::shared_ptr<Node>& node) const
-{
-    std::shared_ptr<Node> current = from;
-    for (const std::string& part : SplitPath(path)) {
-        const auto child = current->children.find(part);
-        if (part.empty() || child == current->children.end()) {
-            return kFileNotFound;
-        }
-        current = child->second;
-    }
-    node = current;
-    return kSuccess;
+    node = Node::Walk(handle->second.node, subKey);
+    return node ? kSuccess : kFileNotFound;
 }
 
 IDXiRegistry::Key CDXiMemoryRegistry::AddHandle(std::shared_ptr<Node> node, uint32_t access, const char* name)
 {
-    const Key key = reinterpret_cast<Key>(m_nextHandle);
-    m_nextHandle += 4;
-    m_handles[key] = { std::move(node), access, Text(name) };
+    const Key key = reinterpret_cast<Key>(m_nextHandle += 4);
+    m_handles[key] = { std::move(node), access, name ? name : "" };
     return key;
-}
-
-template <typename... Arguments>
-int32_t CDXiMemoryRegistry::BeginPartialCall(Operation operation, int& steps, const Arguments&... arguments)
-{
-    if (m_recording) {
-        std::ostringstream call;
-        ((call << arguments << ' '), ...);
-        std::string text = call.str();
-        text.pop_back();
-        m_calls.push_back(text);
-    }
-    steps = -1;
-    ++m_callCount;
-    if (m_stopAfter >= 0 && m_callCount > m_stopAfter) {
-        steps = m_callCount == m_stopAfter + 1 ? m_stopSteps : 0;
-        return kProcessAborted;
-    }
-    for (auto fault = m_faults.begin(); fault != m_faults.end(); ++fault) {
-        if ((fault->operation == operation || fault->operation == Operation::Any) && --fault->remaining == 0) {
-            const int32_t code = fault->code;
-            steps = fault->steps;
-            m_faults.erase(fault);
-            return code;
-        }
-    }
-    return kSuccess;
-}
-
-template <typename... Arguments>
-int32_t CDXiMemoryRegistry::BeginCall(Operation operation, const Arguments&... arguments)
-{
-    int steps = 0;
-    return BeginPartialCall(operation, steps, arguments...);
 }
 
 int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t access, Key* key)
 {
-    if (const int32_t fault = BeginCall(Operation::Open, "Open", Text(subKey), Hex(access))) {
-        return fault;
-    }
     std::shared_ptr<Node> node;
-    if (const int32_t result = FindKey(parent, 0, subKey, node)) {
-        return result;
+    int32_t result = Count("Open", Text(subKey), Hex(access));
+    if (result == kSuccess && (result = Find(parent, 0, subKey, node)) == kSuccess) {
+        *key = AddHandle(node, access, subKey);
     }
-    *key = AddHandle(node, access, subKey);
-    return kSuccess;
+    return result;
 }
 
 int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength)
 {
-    if (const int32_t fault = BeginCall(Operation::Enum, "Enum", index)) {
-        return fault;
-    }
     std::shared_ptr<Node> node;
-    if (const int32_t result = Resolve(key, kEnumerateSubKeys, node)) {
-        return result;
+    int32_t result = Count("Enum", index);
+    if (result == kSuccess && (result = Find(key, kEnumerateSubKeys, nullptr, node)) == kSuccess) {
+        const std::string* childName = node->ChildName(index);
+        result = childName ? ReadName(*childName, name, nameLength) : kNoMoreItems;
     }
-    const std::string* childName = node->ChildName(index);
-    if (!childName) {
-        return kNoMoreItems;
-    }
-    if (childName->size() >= *nameLength) {
-        return kMoreData;
-    }
-    std::memcpy(name, childName->c_str(), childName->size() + 1);
-    *nameLength = static_cast<uint32_t>(childName->size());
-    return kSuccess;
-}
-
-int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size)
-{
-    if (const int32_t fault = BeginCall(Operation::Query, "Query", Text(valueName))) {
-        return fault;
-    }
-    std::shared_ptr<Node> node;
-    if (const int32_t result = Resolve(key, kQueryValue, node)) {
-        return result;
-    }
-    const auto value = node->values.find(valueName ? valueName : "");
-    if (value == node->values.end()) {
-        return kFileNotFound;
-    }
-    return ReadValue(value->second, type, data, size);
-}
-
-int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
-{
-    if (const int32_t fault = BeginCall(Operation::Create, "Create", Text(subKey))) {
-        return fault;
-    }
-    std::shared_ptr<Node> node;
-    if (const int32_t result = Resolve(parent, kCreateSubKey, node)) {
-        return result;
-    }
-    for (const std::string& part : SplitPath(subKey)) {
-        node = node->Child(part);
-    }
-    *key = AddHandle(node, kAllAccess, subKey);
-    return kSuccess;
-}
-
-int32_t CDXiMemoryRegistry::CloseKey(Key key)
-{
-    const auto handle = m_handles.find(key);
-    const bool known = handle != m_handles.end();
-    // Even a failing close lets the handle go, as RegCloseKey does.
-    const int32_t fault = BeginCall(Operation::Close, "Close", known ? handle->second.name : "");
-    if (!known) {
-        return fault ? fault : kInvalidHandle;
-    }
-    m_handles.erase(handle);
-    return fault;
-}
-
-int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destination)
-{
-    int steps = 0;
-    const int32_t fault = BeginPartialCall(Operation::Copy, steps, "Copy", subKey ? subKey : "(null)");
-    if (fault && steps == 0) {
-        return fault;
-    }
-    std::shared_ptr<Node> from, to;
-    if (const int32_t result = Resolve(source, kQueryValue | kEnumerateSubKeys, from)) {
-        return result;
-    }
-    if (const int32_t result = FindPath(from, subKey, from)) {
-        return result;
-    }
-    if (const int32_t result = Resolve(destination, kSetValue | kCreateSubKey, to)) {
-        return result;
-    }
-    to->CopyContentFrom(*from, steps);
-    return fault;
-}
-
-int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
-{
-    int steps = 0;
-    const int32_t fault = BeginPartialCall(Operation::Delete, steps, "Delete", Text(subKey));
-    if (fault && steps == 0) {
-        return fault;
-    }
-    std::shared_ptr<Node> node;
-    if (const int32_t result = FindKey(parent, 0, subKey, node)) {
-        return result;
-    }
-    if (!node->parent) {
-        return kInvalidParameter;
-    }
-    if (!m_deletionsIgnored && node->DeleteChildren(steps) && TakeStep(steps)) {
-        node->deleted = true;
-        node->parent->EraseChild(node->PlaceInParent());
-    }
-    return fault;
+    return result;
 }
 
 int32_t CDXiMemoryRegistry::EnumValue(
     Key key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    if (const int32_t fault = BeginCall(Operation::EnumValue, "EnumValue", index)) {
-        return fault;
-    }
     std::shared_ptr<Node> node;
-    if (const int32_t result = Resolve(key, kQueryValue, node)) {
-        return result;
-    }
-    if (index >= node->values.size()) {
-        return kNoMoreItems;
-    }
-    const auto& [valueName, value] = *std::next(node->values.begin(), index);
-    if (valueName.size() >= *nameLength) {
-        return kMoreData;
-    }
-    const int32_t result = ReadValue(value, type, data, size);
-    if (result == kSuccess) {
-        std::memcpy(name, valueName.c_str(), valueName.size() + 1);
-        *nameLength = static_cast<uint32_t>(valueName.size());
+    int32_t result = Count("EnumValue", index);
+    if (result == kSuccess && (result = Find(key, kQueryValue, nullptr, node)) == kSuccess) {
+        if (index >= node->values.size()) {
+            return kNoMoreItems;
+        }
+        const auto& [valueName, value] = *std::next(node->values.begin(), index);
+        if (valueName.size() >= *nameLength) {
+            return kMoreData;
+        }
+        result = ReadValue(value, type, data, size);
+        if (result == kSuccess) {
+            ReadName(valueName, name, nameLength);
+        }
     }
     return result;
 }
 
-int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* newName)
+int32_t CDXiMemoryRegistry::QueryValue(Key key, const char* valueName, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    if (const int32_t fault = BeginCall(Operation::Rename, "Rename", subKey ? subKey : "(null)", Text(newName))) {
+    std::shared_ptr<Node> node;
+    int32_t result = Count("Query", Text(valueName));
+    if (result == kSuccess && (result = Find(key, kQueryValue, nullptr, node)) == kSuccess) {
+        const auto value = node->values.find(valueName ? valueName : "");
+        result = value == node->values.end() ? kFileNotFound : ReadValue(value->second, type, data, size);
+    }
+    return result;
+}
+
+int32_t CDXiMemoryRegistry::CreateKey(Key parent, const char* subKey, Key* key)
+{
+    std::shared_ptr<Node> node;
+    int32_t result = Count("Create", Text(subKey));
+    if (result == kSuccess && (result = Find(parent, kCreateSubKey, nullptr, node)) == kSuccess) {
+        *key = AddHandle(Node::Walk(node, subKey, true), kAllAccess, subKey);
+    }
+    return result;
+}
+
+int32_t CDXiMemoryRegistry::CloseKey(Key key)
+{
+    const auto handle = m_handles.find(key);
+    const bool known = handle != m_handles.end() && key != GetClassesRoot();
+    // Even a failing close lets the handle go, as RegCloseKey does.
+    const int32_t fault = Count("Close", known ? handle->second.name : "");
+    if (known) {
+        m_handles.erase(handle);
+    }
+    return fault ? fault : known ? kSuccess : kInvalidHandle;
+}
+
+int32_t CDXiMemoryRegistry::CopyKey(Key source, const char* subKey, Key destination)
+{
+    std::shared_ptr<Node> from, to;
+    const int32_t fault = Count("Copy", Text(subKey));
+    if (fault && m_steps == 0) {
         return fault;
     }
-    if (!m_renameSupported) {
+    int32_t result = Find(source, kQueryValue | kEnumerateSubKeys, subKey, from);
+    if (result == kSuccess && (result = Find(destination, kSetValue | kCreateSubKey, nullptr, to)) == kSuccess) {
+        to->CopyFrom(*from, m_steps);
+    }
+    return fault ? fault : result;
+}
+
+int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
+{
+    std::shared_ptr<Node> node;
+    const int32_t fault = Count("Delete", Text(subKey));
+    if (fault && m_steps == 0) {
+        return fault;
+    }
+    const int32_t result = Find(parent, 0, subKey, node);
+    if (result == kSuccess && node->parent && !m_deletionsIgnored) {
+        node->Delete(m_steps);
+    }
+    return fault ? fault : result;
+}
+
+int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* newName)
+{
+    std::shared_ptr<Node> node;
+    int32_t result = Count("Rename", Text(subKey), Text(newName));
+    if (result == kSuccess && !m_renameSupported) {
         return kCallNotImplemented;
     }
-    std::shared_ptr<Node> node;
-    if (const int32_t result = FindKey(key, kSetValue | kCreateSubKey, subKey, node)) {
-        return result;
+    if (result == kSuccess && (result = Find(key, kSetValue | kCreateSubKey, subKey, node)) == kSuccess) {
+        if (!node->parent || node->parent->children.count(newName) != 0) {
+            return kAccessDenied;
+        }
+        node->MoveTo(newName);
     }
-    if (!node->parent || node->parent->children.count(newName) != 0) {
-        return kAccessDenied;
-    }
-    node->Rename(newName);
-    return kSuccess;
+    return result;
 }
 
 bool CDXiMemoryRegistry::GetSystemMessage(int32_t code, CGUIString& text)
@@ -452,43 +352,23 @@ bool CDXiMemoryRegistry::GetSystemMessage(int32_t code, CGUIString& text)
     return message != nullptr;
 }
 
-void CDXiMemoryRegistry::ShowError(const char* text)
+void CDXiMemoryRegistry::AddKey(const std::string& path)
 {
-    m_errorBoxes.emplace_back(text);
-}
-
-std::shared_ptr<CDXiMemoryRegistry::Node> CDXiMemoryRegistry::MakePath(const std::string& path)
-{
-    std::shared_ptr<Node> node = m_root;
-    for (const std::string& part : SplitPath(path.c_str())) {
-        node = node->Child(part);
-    }
-    return node;
-}
-
-std::shared_ptr<CDXiMemoryRegistry::Node> CDXiMemoryRegistry::FindKey(const std::string& path) const
-{
-    std::shared_ptr<Node> node;
-    return FindPath(m_root, path.c_str(), node) == kSuccess ? node : nullptr;
+    Node::Walk(m_root, path.c_str(), true);
 }
 
 void CDXiMemoryRegistry::SetValue(
     const std::string& path, const std::string& name, uint32_t type, std::vector<uint8_t> data)
 {
-    MakePath(path)->values[name] = { type, std::move(data) };
-}
-
-void CDXiMemoryRegistry::SetString(const std::string& path, const std::string& name, const std::string& text)
-{
-    SetValue(path, name, kTypeString, std::vector<uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
+    Node::Walk(m_root, path.c_str(), true)->values[name] = { type, std::move(data) };
 }
 
 std::vector<std::string> CDXiMemoryRegistry::GetSubKeyNames(const std::string& path) const
 {
     std::vector<std::string> names;
-    if (const auto node = FindKey(path)) {
-        for (const auto& [name, child] : node->children) {
-            names.push_back(name);
+    if (const auto node = Node::Walk(m_root, path.c_str())) {
+        for (const auto& child : node->children) {
+            names.push_back(child.first);
         }
     }
     return names;
@@ -497,21 +377,15 @@ std::vector<std::string> CDXiMemoryRegistry::GetSubKeyNames(const std::string& p
 std::string CDXiMemoryRegistry::DumpTree(const std::string& path) const
 {
     std::ostringstream out;
-    if (const auto node = FindKey(path)) {
+    if (const auto node = Node::Walk(m_root, path.c_str())) {
         node->Dump(out, "");
     }
     return out.str();
 }
 
-void CDXiMemoryRegistry::StopAfterCalls(int calls, int steps)
-{
-    m_stopAfter = m_callCount + calls;
-    m_stopSteps = steps;
-}
-
 void CDXiMemoryRegistry::Restart()
 {
-    m_handles.clear();
+    m_handles = { { GetClassesRoot(), { m_root, kAllAccess, "HKEY_CLASSES_ROOT" } } };
     m_faults.clear();
     m_stopAfter = -1;
 }
