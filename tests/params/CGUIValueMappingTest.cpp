@@ -143,16 +143,18 @@ TEST(CGUIValueMapping, StepCountsFollowTheKindAndRange)
         int kind;
         float max;
         int request, steps;
-    } cases[] = { { 1, 4, 10, 5 }, { 1, 4, 3, 3 }, { 1, 4, 3, 3 }, { 1, 4, 0, 1 }, { 1, 4, -7, 5 }, { 2, 4, -7, -1 },
-        { 2, 4, 0, 1 }, { 2, 4, kReset, -1 }, { 1, 1e38f, kReset, INT_MAX } };
+        bool notifies;
+    } cases[] = { { 1, 4, 10, 5, false }, { 1, 4, 3, 3, true }, { 1, 4, 3, 3, false }, { 1, 4, 0, 1, true },
+        { 1, 4, -7, 5, true }, { 2, 4, -7, -1, true }, { 2, 4, 0, 1, true }, { 2, 4, kReset, -1, true },
+        { 1, 1e38f, kReset, INT_MAX, true } };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " request " << c.request);
         description.SetKind(c.kind);
         description.SetMax(c.max);
-        const int previous = mapping.GetStepCount(), notified = changes.count;
+        const int notified = changes.count;
         c.request == kReset ? mapping.ResetStepCount() : mapping.SetStepCount(c.request);
         EXPECT_EQ(mapping.GetStepCount(), c.steps);
-        EXPECT_EQ(changes.count - notified, previous != c.steps ? 1 : 0);
+        EXPECT_EQ(changes.count - notified, c.notifies ? 1 : 0);
         if (c.steps == 1) {
             EXPECT_EQ(mapping.ValueFromPosition(0.9f), 0.0f);
         }

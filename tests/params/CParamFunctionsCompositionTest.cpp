@@ -171,8 +171,9 @@ TEST(CParamFunctionsComposition, NestingIsLimitedOnLoad)
         ASSERT_TRUE(MakeNested(depth)->Save(archive));
         {
             CParamFunctionsComposition loaded;
-            EXPECT_EQ(loaded.Load(archive), depth <= CParamFunctionsComposition::s_maxLoadDepth);
-            EXPECT_EQ(loaded.Evaluate(0.0f), loaded.GetCount() ? static_cast<float>(depth) : 0.0f);
+            const bool fits = depth <= CParamFunctionsComposition::s_maxLoadDepth;
+            EXPECT_EQ(loaded.Load(archive), fits);
+            EXPECT_EQ(loaded.Evaluate(0.0f), fits ? static_cast<float>(depth) : 0.0f);
         }
         EXPECT_EQ(CCountedFunction::s_live, 0);
     }
