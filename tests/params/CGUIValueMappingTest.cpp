@@ -78,8 +78,8 @@ TEST(CGUIValueMapping, PositionsAndValues)
         mapping.SetCurve(c.curve);
         mapping.SetInverted(c.inverted);
         mapping.SetLogarithmic(c.logarithmic);
+        mapping.SetPan(c.pan); // before the zoom: the zoom moves the panned view
         mapping.SetZoom(c.zoom);
-        mapping.SetPan(c.pan);
         EXPECT_EQ(mapping.GetStepCount(), c.steps);
         for (const auto& [value, position] : c.valueToPosition) {
             EXPECT_FLOAT_EQ(mapping.PositionFromValue(value, true), position) << "value " << value;
@@ -188,6 +188,8 @@ TEST(CGUIParamValueMapping, PositionFollowsTheParameterItWasLastGiven)
     EXPECT_EQ(mapping.GetPosition(), 0.0f);
     second.SetValue(3.0f);
     EXPECT_FLOAT_EQ(mapping.GetPosition(), 0.75f);
+    second.SetValue(-4.0f);
+    EXPECT_EQ(mapping.GetPosition(), 0.0f) << "clamped";
     second.OpenChange();
     EXPECT_EQ(opened.count, 2);
     EXPECT_EQ(closed.count, 1);

@@ -95,6 +95,8 @@ TEST(CBiquad, GainAndPhaseResponses)
         // Gain: D = 1 - 0.5i; phase: D = 1 + 0.5i, so P = -atan(0.5) / 2pi.
         { "feedback at DC", feedback, 0.0f, 2.0f, 0.0f },
         { "feedback at a quarter", feedback, 12000.0f, 0.894427f, -0.0737918f },
+        // N = e^(iw) + e^(2iw) at w = pi/3; D = 1 -+ (e^(iw) + e^(2iw)) / 2.
+        { "second order at a sixth", { 0, 1, 1, 0.5, 0.5, 1.0 / 48000 }, 8000.0f, 1.3093073f, 0.1364072f },
         { "no sample time is DC", { 1, 2, 3, 0.25, 0.25, 0.0 }, 5000.0f, 12.0f, 0.0f },
         { "default is silent", {}, 100.0f, 0.0f, 0.0f },
     };
