@@ -23,8 +23,8 @@ struct CLogListener final : IGUIListener {
 };
 
 // Listeners a, b, c registered in that order on a notifier a test may delete.
-struct CThree : testing::Test {
-    CThree()
+struct NotifierWithThreeListeners : testing::Test {
+    NotifierWithThreeListeners()
     {
         for (CLogListener* l : { &a, &b, &c }) {
             l->name = static_cast<char>('a' + (l - &a));
@@ -33,7 +33,7 @@ struct CThree : testing::Test {
             notifier->AddListener(l);
         }
     }
-    ~CThree() override { delete notifier; }
+    ~NotifierWithThreeListeners() override { delete notifier; }
     CLogListener* Make()
     {
         auto* l = new CLogListener(a);
@@ -47,7 +47,7 @@ struct CThree : testing::Test {
 };
 } // namespace
 
-TEST_F(CThree, CallsInOrderOncePerRegistrationAndCopiesHaveNoListeners)
+TEST_F(NotifierWithThreeListeners, CallsInOrderOncePerRegistrationAndCopiesHaveNoListeners)
 {
     notifier->AddListener(&a);
     notifier->Notify();
@@ -63,7 +63,7 @@ TEST_F(CThree, CallsInOrderOncePerRegistrationAndCopiesHaveNoListeners)
     EXPECT_EQ(copy.GetListenerCount(), 0);
 }
 
-TEST_F(CThree, ListenersChangedDuringAWalk)
+TEST_F(NotifierWithThreeListeners, ListenersChangedDuringAWalk)
 {
     int depth = 0;
     b.action = [&] { // re-entered walks skip the busy listener
@@ -98,7 +98,7 @@ TEST_F(CThree, ListenersChangedDuringAWalk)
     EXPECT_EQ(log, "acacLa");
 }
 
-TEST_F(CThree, DestroyedByAListenerStopsEveryWalk)
+TEST_F(NotifierWithThreeListeners, DestroyedByAListenerStopsEveryWalk)
 {
     for (bool nested : { false, true }) {
         SCOPED_TRACE(nested ? "nested walk" : "single walk");
