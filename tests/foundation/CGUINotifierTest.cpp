@@ -6,153 +6,119 @@
 #include <string>
 
 namespace {
-// Appends its name to a shared log, then runs its action.
-struct CLogListener : IGUIListener {
-    CLogListener(char name, std::string& log)
-        : name(name)
-        , log(log)
-    {
-    }
+// Appends its name to the fixture's log, then runs its action.
+struct CLogListener final : IGUIListener {
     void OnNotify() override
     {
-        log += name;
+        *log += name;
         if (action) {
             action();
         }
     }
-    char name;
-    std::string& log;
+    ~CLogListener() override { ++*destroyed; }
+    char name = '?';
+    std::string* log = nullptr;
+    int* destroyed = nullptr;
     std::function<void()> action;
 };
 
-// Three listeners a, b, c registered in order on a notifier the test may delete.
-struct CThree : testing::Test {
-    CThree()
+// Listeners a, b, c registered in that order on a notifier a test may delete.
+struct NotifierWithThreeListeners : testing::Test {
+    NotifierWithThreeListeners()
     {
         for (CLogListener* l : { &a, &b, &c }) {
+            l->name = static_cast<char>('a' + (l - &a));
+            l->log = &log;
+            l->destroyed = &destroyed;
             notifier->AddListener(l);
         }
     }
-    std::string log;
-    CLogListener a { 'a', log }, b { 'b', log }, c { 'c', log };
-    CGUINotifier* notifier = new CGUINotifier;
-    bool deleted = false;
-    ~CThree() override
+    ~NotifierWithThreeListeners() override { delete notifier; }
+    CLogListener* Make()
     {
-        if (!deleted) {
-            delete notifier;
-        }
+        auto* l = new CLogListener(a);
+        l->name = 'L';
+        return l;
     }
+    std::string log;
+    int destroyed = 0;
+    CLogListener a, b, c;
+    CGUINotifier* notifier = new CGUINotifier;
 };
 } // namespace
 
-TEST_F(CThree, CallsInOrderOncePerRegistration)
+TEST_F(NotifierWithThreeListeners, CallsInOrderOncePerRegistrationAndCopiesHaveNoListeners)
 {
     notifier->AddListener(&a);
     notifier->Notify();
     EXPECT_EQ(log, "abca");
     notifier->RemoveListener(&a);
-    notifier->RemoveListener(&a); // no longer registered
+    notifier->RemoveListener(&a);
     EXPECT_EQ(notifier->GetListenerCount(), 2);
+    CGUINotifier copy(*notifier);
+    copy.Notify();
+    copy = *notifier;
+    copy.Notify();
+    EXPECT_EQ(log, "abca");
+    EXPECT_EQ(copy.GetListenerCount(), 0);
 }
 
-TEST_F(CThree, ABusyListenerIsNotReentered)
+TEST_F(NotifierWithThreeListeners, ListenersChangedDuringAWalk)
 {
     int depth = 0;
-    b.action = [&] {
+    b.action = [&] { // re-entered walks skip the busy listener
         if (depth++ < 3) {
             notifier->Notify();
         }
     };
     notifier->Notify();
-    EXPECT_EQ(log, "abacc"); // the nested walk skips b
-}
+    EXPECT_EQ(log, "abacc");
 
-TEST_F(CThree, RemovalDuringNotifyIsImmediate)
-{
-    a.action = [&] {
-        notifier->RemoveListener(&a);
+    log.clear();
+    b.action = nullptr;
+    CLogListener* late = Make();
+    a.action = [&] { // removals act at once, additions from the next walk on
         notifier->RemoveListener(&b);
-    };
-    notifier->Notify();
-    EXPECT_EQ(log, "ac");
-    EXPECT_EQ(notifier->GetListenerCount(), 1);
-}
-
-TEST_F(CThree, AddedDuringNotifyRunFromTheNextNotification)
-{
-    CLogListener late('L', log);
-    a.action = [&] {
-        notifier->AddListener(&late);
+        notifier->AddListener(late);
         a.action = nullptr;
     };
     notifier->Notify();
     notifier->Notify();
-    EXPECT_EQ(log, "abcabcL");
+    EXPECT_EQ(log, "acacL");
+    EXPECT_EQ(notifier->GetListenerCount(), 3);
+    IGUIListener* released = late;
+    notifier->RemoveAndRelease(released, true);
+    EXPECT_EQ(released, nullptr);
+    notifier->RemoveAndRelease(released, true);
+    IGUIListener* kept = &c;
+    notifier->RemoveAndRelease(kept, false);
+    EXPECT_EQ(kept, nullptr);
+    EXPECT_EQ(destroyed, 1);
+    notifier->Notify();
+    EXPECT_EQ(log, "acacLa");
 }
 
-TEST_F(CThree, DestroyedByAListenerStopsEveryWalk)
+TEST_F(NotifierWithThreeListeners, DestroyedByAListenerStopsEveryWalk)
 {
     for (bool nested : { false, true }) {
         SCOPED_TRACE(nested ? "nested walk" : "single walk");
-        log.clear();
-        deleted = false;
         if (nested) {
             notifier = new CGUINotifier;
-            notifier->AddListener(&a);
-            notifier->AddListener(&b);
-            notifier->AddListener(&c);
+            for (CLogListener* l : { &a, &b, &c }) {
+                notifier->AddListener(l);
+            }
             a.action = [&] {
                 a.action = nullptr;
                 notifier->Notify();
             };
         }
+        log.clear();
         (nested ? b : a).action = [&] {
             delete notifier;
-            deleted = true;
+            notifier = nullptr;
         };
         notifier->Notify();
         EXPECT_EQ(log, nested ? "ab" : "a");
         a.action = b.action = nullptr;
     }
-}
-
-TEST(CGUINotifier, RemoveAndReleaseDeletesWhenAskedAndNullsThePointer)
-{
-    bool destroyed = false;
-    struct CTracked : IGUIListener {
-        bool& destroyed;
-        explicit CTracked(bool& flag)
-            : destroyed(flag)
-        {
-        }
-        void OnNotify() override { }
-        ~CTracked() override { destroyed = true; }
-    };
-    CGUINotifier notifier;
-    IGUIListener* listener = new CTracked(destroyed);
-    notifier.AddListener(listener);
-    notifier.RemoveAndRelease(listener, true);
-    EXPECT_TRUE(destroyed);
-    EXPECT_EQ(listener, nullptr);
-    notifier.RemoveAndRelease(listener, true); // null: nothing happens
-
-    std::string log;
-    CLogListener kept('k', log);
-    listener = &kept;
-    notifier.AddListener(listener);
-    notifier.RemoveAndRelease(listener, false);
-    EXPECT_EQ(listener, nullptr);
-    notifier.Notify();
-    EXPECT_EQ(log, "");
-}
-
-TEST_F(CThree, CopiesStartWithoutListeners)
-{
-    CGUINotifier copy(*notifier);
-    copy.Notify();
-    EXPECT_EQ(log, "");
-    copy = *notifier;
-    EXPECT_EQ(copy.GetListenerCount(), 0);
-    EXPECT_EQ(notifier->GetListenerCount(), 3);
 }

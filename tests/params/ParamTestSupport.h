@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 // One new object of every registered class, in registration order, with
