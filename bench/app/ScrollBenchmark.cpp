@@ -126,6 +126,6 @@ int main()
                 "and UpdateWindow, painted the same way. painted: windows that got WM_PAINT during the step.\n");
     tree.Destroy();
     window.Destroy();
-    DrainMessages();
+    PumpPending();
     return 0;
 }

@@ -76,7 +76,7 @@ COpened TimeStartUp(CTimes& times, bool count, const char* what, Open open, Look
     look(top, opened);
     const BenchmarkClock::time_point destroy = BenchmarkClock::now();
     close();
-    DrainMessages();
+    PumpPending();
     times.destroy.push_back(MillisecondsSince(destroy));
     return opened;
 }

@@ -75,15 +75,6 @@ bool CompletePainting(HWND top)
     return false;
 }
 
-void DrainMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 int CountUnpainted(HWND hwnd)
 {
     int count = GetUpdateRect(hwnd, nullptr, FALSE) ? 1 : 0;

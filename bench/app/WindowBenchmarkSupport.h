@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CDXiMemoryRegistry.h"
+#include "WindowTestSupport.h"
 
 #include <windows.h>
 
@@ -25,8 +26,6 @@ void RegisterInstruments(CDXiMemoryRegistry& registry, int count);
 // pending WM_PAINT): whatever the posted messages invalidate is painted too.
 // False when the queue never ran dry.
 bool CompletePainting(HWND top);
-// Dispatches whatever this thread has queued.
-void DrainMessages();
 // Windows of the tree of hwnd that still have something to paint.
 int CountUnpainted(HWND hwnd);
 // Every USER window of the calling thread: top-level ones with all their
