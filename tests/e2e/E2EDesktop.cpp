@@ -31,12 +31,23 @@ bool MoveCursorTo(POINT point)
     return Send(&input, 1)
         && ((GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y) || SetCursorPos(point.x, point.y));
 }
+
+// A window still holding the mouse from the last press (a scroll bar that has
+// not yet seen its button go up) would take a new click meant for another.
+bool NoCaptureAt(POINT point)
+{
+    GUITHREADINFO thread {};
+    thread.cbSize = sizeof(thread);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(WindowFromPoint(point), nullptr), &thread)
+        && thread.hwndCapture == nullptr;
+}
 } // namespace
 
 bool ClickAt(POINT point)
 {
     INPUT inputs[2] { MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) };
-    return MoveCursorTo(point) && Send(inputs, 2);
+    return WaitUntil([&] { return NoCaptureAt(point); }, std::chrono::seconds(5)) && MoveCursorTo(point)
+        && Send(inputs, 2);
 }
 
 bool ClickWindow(HWND window)
