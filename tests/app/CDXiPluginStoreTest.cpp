@@ -11,15 +11,18 @@
 #include <vector>
 
 using DXiRegistryCodes::kAccessDenied;
+using Names = std::vector<std::string>;
 
 namespace {
 const std::string kRoot = "MfxSoftSynths\\";
-const std::string kReadError = "Error while reading registry. Check that you have admin rights:\n";
 
-// Each entry as "key name: display name", " (off)" when disabled.
-std::vector<std::string> Listed(const std::vector<CDXiPlugin>& plugins)
+// Each entry as "key name: display name", " (off)" when disabled. Entries of an earlier scan must not survive.
+Names Scan(CDXiMemoryRegistry& registry)
 {
-    std::vector<std::string> listed;
+    std::vector<CDXiPlugin> plugins(2, CDXiPlugin(registry, "stale"));
+    CDXiPluginStore(registry).ScanPlugins(plugins);
+    EXPECT_EQ(registry.GetOpenHandleCount(), 0) << "a key handle was left open";
+    Names listed;
     for (const CDXiPlugin& plugin : plugins) {
         listed.push_back(std::string(plugin.GetKeyName().GetText()) + ": " + plugin.GetDisplayName().GetText()
             + (plugin.IsMidiEnabled() ? "" : " (off)"));
@@ -27,21 +30,32 @@ std::vector<std::string> Listed(const std::vector<CDXiPlugin>& plugins)
     return listed;
 }
 
-std::vector<CDXiPlugin> Scan(CDXiMemoryRegistry& registry)
+void AddKeys(CDXiMemoryRegistry& registry, const Names& names)
 {
-    // Entries of an earlier scan must not survive this one.
-    std::vector<CDXiPlugin> plugins(2, CDXiPlugin(registry, "stale"));
-    CDXiPluginStore(registry).ScanPlugins(plugins);
-    EXPECT_EQ(registry.GetOpenHandleCount(), 0) << "a key handle was left open";
-    return plugins;
+    for (const std::string& name : names) {
+        registry.AddKey(kRoot + name);
+    }
 }
 
+// The error box after its prefix (none when empty); how often the root is read (once more after any duplicate
+// deleted, until the list stops shrinking); the keys left under the root, where the scan deletes.
 struct ScanCase {
+    ScanCase(const char* label, std::function<void(CDXiMemoryRegistry&)> setUp, Names listed = {}, std::string box = {},
+        int passes = 1, Names keys = {})
+        : label(label)
+        , setUp(std::move(setUp))
+        , listed(std::move(listed))
+        , box(std::move(box))
+        , passes(passes)
+        , keys(std::move(keys))
+    {
+    }
     const char* label;
     std::function<void(CDXiMemoryRegistry&)> setUp;
-    std::vector<std::string> listed;
-    // The error box after its prefix; none when empty.
+    Names listed;
     std::string box;
+    int passes;
+    Names keys;
 };
 
 const std::string kLongest(1023, 'x');
@@ -54,20 +68,17 @@ const ScanCase kScans[] = {
             registry.FailCall("Open", 1, kAccessDenied);
         },
         {}, "Access is denied.\r\n()" },
-    { "empty root", [](CDXiMemoryRegistry& registry) { registry.AddKey(kRoot); }, {}, "" },
-    // Cutting ten characters off "Synth_Disabled_X" gives "bled_X": no
-    // duplicates. Equal descriptions are listed twice.
+    { "empty root", [](CDXiMemoryRegistry& registry) { registry.AddKey(kRoot); } },
+    // Cutting ten characters off "Synth_Disabled_X" gives "bled_X": no duplicates. Equal descriptions are listed
+    // twice.
     { "enumeration order",
         [](CDXiMemoryRegistry& registry) {
             registry.SetString(kRoot + "{b}", "Description", "Strings");
-            registry.AddKey(kRoot + "{a}");
             registry.SetString(kRoot + "_Disabled_{c}", "Description", "Strings");
-            registry.AddKey(kRoot + "Synth_Disabled_X");
-            registry.AddKey(kRoot + "bled_X");
+            AddKeys(registry, { "{a}", "Synth_Disabled_X", "bled_X" });
         },
         { "Synth_Disabled_X: Synth_Disabled_X (off)", "_Disabled_{c}: Strings (off)", "bled_X: bled_X", "{a}: {a}",
-            "{b}: Strings" },
-        "" },
+            "{b}: Strings" } },
     // Up to 1024 bytes of any type; the last byte ends the text.
     { "descriptions",
         [](CDXiMemoryRegistry& registry) {
@@ -77,7 +88,7 @@ const ScanCase kScans[] = {
             registry.SetValue(kRoot + "unterminated", "Description", 3, { 'a', 'b', 'c' });
             registry.SetValue(kRoot + "empty", "Description", DXiRegistryCodes::kTypeString, {});
         },
-        { "empty: empty", "fits: " + kLongest, "one byte: ", "too long: too long", "unterminated: ab" }, "" },
+        { "empty: empty", "fits: " + kLongest, "one byte: ", "too long: too long", "unterminated: ab" } },
     { "unreadable descriptions and enumeration errors",
         [](CDXiMemoryRegistry& registry) {
             for (const char* name : { "a", "b", "c" }) {
@@ -87,14 +98,28 @@ const ScanCase kScans[] = {
             registry.FailCall("Query", 1, kAccessDenied);
             registry.FailCall("Enum", 3, DXiRegistryCodes::kMoreData);
         },
-        { "a: a", "b: b" }, "" },
+        { "a: a", "b: b" } },
+    // The list holds no key that is gone, whatever deletion fails.
+    { "one deletion succeeds, a later one fails",
+        [](CDXiMemoryRegistry& registry) {
+            AddKeys(registry, { "A", "_Disabled_A", "B", "_Disabled_B" });
+            registry.FailCall("Delete", 2, kAccessDenied);
+        },
+        { "A: A", "B: B" }, "", 3, { "A", "B" } },
+    { "every deletion fails",
+        [](CDXiMemoryRegistry& registry) {
+            AddKeys(registry, { "A", "_Disabled_A", "B", "_Disabled_B" });
+            registry.FailCall("Delete", 1, kAccessDenied);
+            registry.FailCall("Delete", 1, kAccessDenied);
+        },
+        { "A: A", "B: B", "_Disabled_A: _Disabled_A (off)", "_Disabled_B: _Disabled_B (off)" }, "", 1,
+        { "A", "B", "_Disabled_A", "_Disabled_B" } },
     { "deletions that do not shrink the list",
         [](CDXiMemoryRegistry& registry) {
-            registry.AddKey(kRoot + "N");
-            registry.AddKey(kRoot + "_Disabled_N");
+            AddKeys(registry, { "N", "_Disabled_N" });
             registry.SetDeletionsIgnored(true);
         },
-        { "N: N", "_Disabled_N: _Disabled_N (off)" }, "" },
+        { "N: N", "_Disabled_N: _Disabled_N (off)" }, "", 2, { "N", "_Disabled_N" } },
 };
 } // namespace
 
@@ -104,15 +129,22 @@ TEST(PluginStoreTest, ScanListsTheKeysInEnumerationOrderAndReportsOnlyAnUnreadab
         SCOPED_TRACE(scan.label);
         CDXiMemoryRegistry registry;
         scan.setUp(registry);
-        EXPECT_EQ(Listed(Scan(registry)), scan.listed);
+        registry.StartRecording();
+        EXPECT_EQ(Scan(registry), scan.listed);
         EXPECT_EQ(registry.GetErrorBoxes(),
-            scan.box.empty() ? std::vector<std::string> {} : std::vector { kReadError + scan.box });
+            scan.box.empty()
+                ? Names {}
+                : Names { "Error while reading registry. Check that you have admin rights:\n" + scan.box });
+        const Names& calls = registry.GetCalls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Open MfxSoftSynths\\ 0x8"), scan.passes);
+        if (!scan.keys.empty()) {
+            EXPECT_EQ(registry.GetSubKeyNames(kRoot), scan.keys);
+        }
     }
 }
 
-// The root for enumeration only, each instrument for its description only;
-// deleting a duplicate opens the root with full access and both keys for
-// reading.
+// The root for enumeration only, each instrument for its description only; deleting a duplicate opens the root
+// with full access and both keys for reading.
 TEST(PluginStoreTest, ScanOpensEachKeyWithTheRightsItNeeds)
 {
     CDXiMemoryRegistry registry;
@@ -120,43 +152,23 @@ TEST(PluginStoreTest, ScanOpensEachKeyWithTheRightsItNeeds)
     registry.StartRecording();
     Scan(registry);
     EXPECT_EQ(registry.GetCalls(),
-        (std::vector<std::string> { "Open MfxSoftSynths\\ 0x8", "Enum 0", "Open A 0x1", "Query Description", "Close A",
-            "Enum 1", "Close MfxSoftSynths\\" }));
+        (Names { "Open MfxSoftSynths\\ 0x8", "Enum 0", "Open A 0x1", "Query Description", "Close A", "Enum 1",
+            "Close MfxSoftSynths\\" }));
 
     registry.AddKey(kRoot + "_Disabled_A");
     registry.StartRecording();
     Scan(registry);
-    std::vector<std::string> opens;
+    Names opens;
     std::copy_if(registry.GetCalls().begin(), registry.GetCalls().end(), std::back_inserter(opens),
         [](const std::string& call) { return call.rfind("Open", 0) == 0 || call.rfind("Delete", 0) == 0; });
     EXPECT_EQ(opens,
-        (std::vector<std::string> { "Open MfxSoftSynths\\ 0x8", "Open A 0x1", "Open _Disabled_A 0x1",
-            "Open MfxSoftSynths\\ 0xF003F", "Open _Disabled_A 0x9", "Open A 0x9", "Delete _Disabled_A",
-            "Open MfxSoftSynths\\ 0x8", "Open A 0x1" }));
+        (Names { "Open MfxSoftSynths\\ 0x8", "Open A 0x1", "Open _Disabled_A 0x1", "Open MfxSoftSynths\\ 0xF003F",
+            "Open _Disabled_A 0x9", "Open A 0x9", "Delete _Disabled_A", "Open MfxSoftSynths\\ 0x8", "Open A 0x1" }));
 }
 
 namespace {
-// Values beside the shared description, as "sub-key path|name" (a trailing #
-// gives the value another type) and data.
+// Values beside the shared description, as "sub-key path|name" (a trailing # gives the value another type) and data.
 using Values = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
-
-struct DuplicatePair {
-    const char* label;
-    Values plainValues;
-    Values disabledValues;
-    const char* kept;
-};
-
-const DuplicatePair kDuplicatePairs[] = {
-    { "equal", {}, {}, "{N}" },
-    { "plain key a part of the disabled one", {}, { { "Deep\\Deeper|Patch", { 1 } } }, "_Disabled_{N}" },
-    { "disabled key a part of the plain one", { { "|Flags", { 1 } } }, {}, "{N}" },
-    // The disabled key holds more, but not all of the plain one.
-    { "a value differs deep down", { { "Deep\\Deeper|Patch", { 1 } } },
-        { { "Deep\\Deeper|Patch", { 2 } }, { "|More", {} } }, "{N}" },
-    { "a value differs in type only", { { "|Flags", { 1 } } }, { { "|Flags#", { 1 } }, { "|More", {} } }, "{N}" },
-    { "neither a part of the other", { { "|A", {} } }, { { "|B", {} } }, "{N}" },
-};
 
 void AddValues(CDXiMemoryRegistry& registry, const std::string& key, const Values& values)
 {
@@ -171,52 +183,35 @@ void AddValues(CDXiMemoryRegistry& registry, const std::string& key, const Value
 }
 } // namespace
 
-// An interrupted switch leaves a part beside the whole instrument: the whole
-// one stays, whichever name it has.
+// An interrupted switch leaves a part beside the whole instrument: the whole one stays, whichever name it has.
 TEST(PluginStoreTest, DuplicatePairKeepsTheCompleteRegistration)
 {
-    for (const DuplicatePair& pair : kDuplicatePairs) {
+    const struct {
+        const char* label;
+        Values plainValues;
+        Values disabledValues;
+        std::string kept;
+    } pairs[] = {
+        { "equal", {}, {}, "{N}" },
+        { "plain key a part of the disabled one", {}, { { "Deep\\Deeper|Patch", { 1 } } }, "_Disabled_{N}" },
+        { "disabled key a part of the plain one", { { "|Flags", { 1 } } }, {}, "{N}" },
+        // The disabled key holds more, but not all of the plain one.
+        { "a value differs deep down", { { "Deep\\Deeper|Patch", { 1 } } },
+            { { "Deep\\Deeper|Patch", { 2 } }, { "|More", {} } }, "{N}" },
+        { "a value differs in type only", { { "|Flags", { 1 } } }, { { "|Flags#", { 1 } }, { "|More", {} } }, "{N}" },
+        { "neither a part of the other", { { "|A", {} } }, { { "|B", {} } }, "{N}" },
+    };
+    for (const auto& pair : pairs) {
         SCOPED_TRACE(pair.label);
         CDXiMemoryRegistry registry;
         AddValues(registry, kRoot + "{N}", pair.plainValues);
         AddValues(registry, kRoot + "_Disabled_{N}", pair.disabledValues);
         registry.AddKey(kRoot + "_Disabled_{Lonely}");
         const std::string content = registry.DumpTree(kRoot + pair.kept);
-        EXPECT_EQ(Listed(Scan(registry)),
-            (std::vector<std::string> { "_Disabled_{Lonely}: _Disabled_{Lonely} (off)",
-                pair.kept + std::string(": Piano") + (pair.kept[0] == '_' ? " (off)" : "") }));
-        EXPECT_EQ(registry.GetSubKeyNames(kRoot), (std::vector<std::string> { "_Disabled_{Lonely}", pair.kept }));
-        EXPECT_EQ(registry.DumpTree(kRoot + pair.kept), content);
-    }
-}
-
-TEST(PluginStoreTest, ListHoldsNoKeyThatIsGoneWhateverDeletionFails)
-{
-    const struct {
-        const char* label;
-        std::vector<int> failingDeletions;
-        int readPasses;
-    } cases[] = {
-        { "one deletion succeeds, a later one fails", { 2 }, 3 },
-        { "every deletion fails", { 1, 1 }, 1 },
-    };
-    for (const auto& failure : cases) {
-        SCOPED_TRACE(failure.label);
-        CDXiMemoryRegistry registry;
-        for (const char* name : { "A", "_Disabled_A", "B", "_Disabled_B" }) {
-            registry.AddKey(kRoot + name);
-        }
-        for (int nth : failure.failingDeletions) {
-            registry.FailCall("Delete", nth, kAccessDenied);
-        }
-        registry.StartRecording();
-        std::vector<std::string> keys;
-        for (const CDXiPlugin& plugin : Scan(registry)) {
-            keys.push_back(plugin.GetKeyName().GetText());
-        }
-        EXPECT_EQ(keys, registry.GetSubKeyNames(kRoot));
-        const auto& calls = registry.GetCalls();
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Open MfxSoftSynths\\ 0x8"), failure.readPasses);
-        EXPECT_TRUE(registry.GetErrorBoxes().empty());
+        EXPECT_EQ(Scan(registry),
+            (Names { "_Disabled_{Lonely}: _Disabled_{Lonely} (off)",
+                pair.kept + ": Piano" + (pair.kept[0] == '_' ? " (off)" : "") }));
+        EXPECT_EQ(std::pair(registry.GetSubKeyNames(kRoot), registry.DumpTree(kRoot + pair.kept)),
+            std::pair(Names { "_Disabled_{Lonely}", pair.kept }, content));
     }
 }
