@@ -53,6 +53,35 @@ struct ScanCase {
     Names keys = {};
 };
 
+// Values beside the shared description, as "sub-key path|name" (a trailing # gives the value another type) and data.
+using Values = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
+void AddValues(CDXiMemoryRegistry& registry, const std::string& key, const Values& values)
+{
+    registry.SetString(key, "Description", "Piano");
+    for (const auto& [where, data] : values) {
+        const std::size_t bar = where.find('|');
+        const std::string name = where.substr(bar + 1);
+        const bool otherType = name.back() == '#';
+        registry.SetValue(key + "\\" + where.substr(0, bar), otherType ? name.substr(0, name.size() - 1) : name,
+            otherType ? 4 : 3, data);
+    }
+}
+
+// An interrupted switch leaves a part beside the whole instrument: the whole one stays, whichever name it has.
+// Beside a lonely disabled instrument, the values each key of "{N}" holds besides the shared description.
+ScanCase Pair(const char* label, const Values& plainValues, const Values& disabledValues, const std::string& kept)
+{
+    return { label,
+        [=](CDXiMemoryRegistry& registry) {
+            AddValues(registry, kRoot + "{N}", plainValues);
+            AddValues(registry, kRoot + "_Disabled_{N}", disabledValues);
+            registry.AddKey(kRoot + "_Disabled_{Lonely}");
+        },
+        { "_Disabled_{Lonely}: _Disabled_{Lonely} (off)", kept + ": Piano" + (kept[0] == '_' ? " (off)" : "") }, "", 2,
+        { "_Disabled_{Lonely}", kept } };
+}
+
 const std::string kLongest(1023, 'x');
 
 const ScanCase kScans[] = {
@@ -115,22 +144,15 @@ const ScanCase kScans[] = {
             registry.SetDeletionsIgnored(true);
         },
         { "N: N", "_Disabled_N: _Disabled_N (off)" }, "", 2, { "N", "_Disabled_N" } },
+    Pair("equal", {}, {}, "{N}"),
+    Pair("plain key a part of the disabled one", {}, { { "Deep\\Deeper|Patch", { 1 } } }, "_Disabled_{N}"),
+    Pair("disabled key a part of the plain one", { { "|Flags", { 1 } } }, {}, "{N}"),
+    // The disabled key holds more, but not all of the plain one.
+    Pair("a value differs deep down", { { "Deep\\Deeper|Patch", { 1 } } },
+        { { "Deep\\Deeper|Patch", { 2 } }, { "|More", {} } }, "{N}"),
+    Pair("a value differs in type only", { { "|Flags", { 1 } } }, { { "|Flags#", { 1 } }, { "|More", {} } }, "{N}"),
+    Pair("neither a part of the other", { { "|A", {} } }, { { "|B", {} } }, "{N}"),
 };
-
-// Values beside the shared description, as "sub-key path|name" (a trailing # gives the value another type) and data.
-using Values = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
-
-void AddValues(CDXiMemoryRegistry& registry, const std::string& key, const Values& values)
-{
-    registry.SetString(key, "Description", "Piano");
-    for (const auto& [where, data] : values) {
-        const std::size_t bar = where.find('|');
-        const std::string name = where.substr(bar + 1);
-        const bool otherType = name.back() == '#';
-        registry.SetValue(key + "\\" + where.substr(0, bar), otherType ? name.substr(0, name.size() - 1) : name,
-            otherType ? 4 : 3, data);
-    }
-}
 
 const std::string kEditPrefix = "Failed to edit registry. Check that you have admin rights:\n";
 const std::string kDenied = "Access is denied.\r\n";
@@ -185,7 +207,7 @@ const SwitchPath kPaths[] = { Path("off by rename", false, true), Path("off by c
     Path("on by rename", true, true), Path("on by copy", true, false) };
 } // namespace
 
-TEST(PluginStoreTest, ScanListsTheKeysInEnumerationOrderAndReportsOnlyAnUnreadableRoot)
+TEST(PluginStoreTest, ScanListsEveryInstrumentOnceAndReportsOnlyAnUnreadableRoot)
 {
     for (const ScanCase& scan : kScans) {
         SCOPED_TRACE(scan.label);
@@ -226,39 +248,6 @@ TEST(PluginStoreTest, ScanOpensEachKeyWithTheRightsItNeeds)
     EXPECT_EQ(opens,
         (Names { "Open MfxSoftSynths\\ 0x8", "Open A 0x1", "Open _Disabled_A 0x1", "Open MfxSoftSynths\\ 0xF003F",
             "Open _Disabled_A 0x9", "Open A 0x9", "Delete _Disabled_A", "Open MfxSoftSynths\\ 0x8", "Open A 0x1" }));
-}
-
-// An interrupted switch leaves a part beside the whole instrument: the whole one stays, whichever name it has.
-TEST(PluginStoreTest, DuplicatePairKeepsTheCompleteRegistration)
-{
-    const struct {
-        const char* label;
-        Values plainValues;
-        Values disabledValues;
-        std::string kept;
-    } pairs[] = {
-        { "equal", {}, {}, "{N}" },
-        { "plain key a part of the disabled one", {}, { { "Deep\\Deeper|Patch", { 1 } } }, "_Disabled_{N}" },
-        { "disabled key a part of the plain one", { { "|Flags", { 1 } } }, {}, "{N}" },
-        // The disabled key holds more, but not all of the plain one.
-        { "a value differs deep down", { { "Deep\\Deeper|Patch", { 1 } } },
-            { { "Deep\\Deeper|Patch", { 2 } }, { "|More", {} } }, "{N}" },
-        { "a value differs in type only", { { "|Flags", { 1 } } }, { { "|Flags#", { 1 } }, { "|More", {} } }, "{N}" },
-        { "neither a part of the other", { { "|A", {} } }, { { "|B", {} } }, "{N}" },
-    };
-    for (const auto& pair : pairs) {
-        SCOPED_TRACE(pair.label);
-        CDXiMemoryRegistry registry;
-        AddValues(registry, kRoot + "{N}", pair.plainValues);
-        AddValues(registry, kRoot + "_Disabled_{N}", pair.disabledValues);
-        registry.AddKey(kRoot + "_Disabled_{Lonely}");
-        const std::string content = registry.DumpTree(kRoot + pair.kept);
-        EXPECT_EQ(Scan(registry),
-            (Names { "_Disabled_{Lonely}: _Disabled_{Lonely} (off)",
-                pair.kept + ": Piano" + (pair.kept[0] == '_' ? " (off)" : "") }));
-        EXPECT_EQ(std::pair(registry.GetSubKeyNames(kRoot), registry.DumpTree(kRoot + pair.kept)),
-            std::pair(Names { "_Disabled_{Lonely}", pair.kept }, content));
-    }
 }
 
 // Each call of each way of switching fails in turn (a failing copy or delete after part of its work), then none
