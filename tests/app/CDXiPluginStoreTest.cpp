@@ -141,7 +141,7 @@ const ScanCase kScans[] = {
     { "deletions that do not shrink the list",
         [](CDXiMemoryRegistry& registry) {
             AddKeys(registry, { "N", "_Disabled_N" });
-            registry.SetDeletionsIgnored(true);
+            registry.deletionsIgnored = true;
         },
         { "N: N", "_Disabled_N: _Disabled_N (off)" }, "", 2, { "N", "_Disabled_N" } },
     Pair("equal", {}, {}, "{N}"),
@@ -280,7 +280,7 @@ TEST(PluginSwitchTest, EveryFailurePointKeepsTheInstrumentWhole)
             const Outcome outcome = outcomes.count(failing) ? outcomes[failing] : Outcome {};
             CDXiMemoryRegistry registry;
             const std::string content = AddInstrument(registry, from);
-            registry.SetRenameSupported(path.renameSupported);
+            registry.renameSupported = path.renameSupported;
             if (failing.empty()) {
                 // A key left under the target name by an earlier failed attempt goes.
                 registry.SetString(kRoot + to + "\\Leftover", "Junk", "partial copy");
@@ -340,7 +340,7 @@ TEST(PluginSwitchTest, KilledSwitchLeavesTheWholeInstrumentUnderOneName)
                     + std::to_string(steps));
                 CDXiMemoryRegistry registry;
                 const std::string content = AddInstrument(registry, path.from);
-                registry.SetRenameSupported(path.renameSupported);
+                registry.renameSupported = path.renameSupported;
                 items = static_cast<int>(std::count(content.begin(), content.end(), '\n'));
                 CDXiPlugin plugin(registry, path.from.c_str());
                 registry.StopAfterCalls(static_cast<int>(calls), steps);

@@ -32,12 +32,6 @@ protected:
         RegCloseKey(m_scratch);
         EXPECT_EQ(SHDeleteKeyA(HKEY_CURRENT_USER, m_scratchPath.c_str()), ERROR_SUCCESS);
     }
-    std::vector<CDXiPlugin> Scan(CCollectingRegistry& registry)
-    {
-        std::vector<CDXiPlugin> plugins;
-        CDXiPluginStore(registry).ScanPlugins(plugins);
-        return plugins;
-    }
 
     const std::string m_scratchPath = "Software\\DXiManagerTests\\" + std::to_string(GetCurrentProcessId());
     HKEY m_scratch = nullptr;
@@ -53,7 +47,8 @@ TEST_F(Win32RegistryTest, ThousandRoundTripsPreserveTheKeyByteForByte)
     ASSERT_NE(content.find("Patch 1"), std::string::npos);
     // Names and descriptions pass as the code page's bytes.
     CCollectingRegistry scanning(m_scratch);
-    const std::vector<CDXiPlugin> plugins = Scan(scanning);
+    std::vector<CDXiPlugin> plugins;
+    CDXiPluginStore(scanning).ScanPlugins(plugins);
     ASSERT_EQ(plugins.size(), 1u);
     EXPECT_EQ(std::tuple(std::string(plugins[0].GetKeyName().GetText()), plugins[0].GetDisplayName().GetText()),
         std::tuple(kAnsiName, kAnsiDescription));
@@ -115,13 +110,14 @@ TEST_F(Win32RegistryTest, KilledSwitchesLeaveEveryInstrumentWholeOnce)
         CloseHandle(process.hProcess);
 
         CCollectingRegistry registry(m_scratch);
-        const size_t listed = Scan(registry).size();
+        std::vector<CDXiPlugin> plugins;
+        CDXiPluginStore(registry).ScanPlugins(plugins);
         const Names keys = ListSubKeys(m_pluginRoot);
         std::map<std::string, std::string> found;
         for (const std::string& key : keys) {
             found.emplace(key.rfind("_Disabled_", 0) == 0 ? key.substr(10) : key, DumpRegistryKey(m_pluginRoot, key));
         }
-        ASSERT_EQ(std::tuple(listed, keys.size(), found, registry.errorBoxes),
+        ASSERT_EQ(std::tuple(plugins.size(), keys.size(), found, registry.errorBoxes),
             std::tuple(contents.size(), contents.size(), contents, Names {}));
     }
     CloseHandle(ready);

@@ -113,12 +113,11 @@ struct CDXiMemoryRegistry::Node {
                 return false;
             }
         }
-        if (!TakeStep(steps)) {
-            return false;
+        deleted = TakeStep(steps);
+        if (deleted) {
+            MoveTo("");
         }
-        deleted = true;
-        MoveTo("");
-        return true;
+        return deleted;
     }
     void Dump(std::ostringstream& out, const std::string& indent) const
     {
@@ -142,11 +141,7 @@ struct CDXiMemoryRegistry::Node {
             const std::string part(rest.substr(0, rest.find('\\')));
             rest.remove_prefix(std::min(part.size() + 1, rest.size()));
             const auto child = node->children.find(part);
-            if (create) {
-                node = node->Child(part);
-            } else {
-                node = child == node->children.end() ? nullptr : child->second;
-            }
+            node = create ? node->Child(part) : child != node->children.end() ? child->second : nullptr;
         }
         return node;
     }
@@ -157,8 +152,6 @@ CDXiMemoryRegistry::CDXiMemoryRegistry()
 {
     Restart();
 }
-
-CDXiMemoryRegistry::~CDXiMemoryRegistry() = default;
 
 template <typename... Arguments> int32_t CDXiMemoryRegistry::Count(const char* operation, const Arguments&... arguments)
 {
@@ -298,7 +291,7 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
         return fault;
     }
     const int32_t result = Find(parent, 0, subKey, node);
-    if (result == kSuccess && node->parent && !m_deletionsIgnored) {
+    if (result == kSuccess && node->parent && !deletionsIgnored) {
         node->Delete(m_steps);
     }
     return fault ? fault : result;
@@ -308,7 +301,7 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
 {
     std::shared_ptr<Node> node;
     int32_t result = Count("Rename", Text(subKey), Text(newName));
-    if (result == kSuccess && !m_renameSupported) {
+    if (result == kSuccess && !renameSupported) {
         return kCallNotImplemented;
     }
     if (result == kSuccess && (result = Find(key, kSetValue | kCreateSubKey, subKey, node)) == kSuccess) {

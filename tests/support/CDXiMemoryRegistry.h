@@ -15,7 +15,6 @@
 class CDXiMemoryRegistry : public IDXiRegistry {
 public:
     CDXiMemoryRegistry();
-    ~CDXiMemoryRegistry() override;
 
     Key GetClassesRoot() const override { return reinterpret_cast<Key>(uintptr_t { 0x80000000u }); }
     int32_t OpenKey(Key parent, const char* subKey, uint32_t access, Key* key) override;
@@ -52,10 +51,10 @@ public:
     // copy or delete it was in. Restart() forgets handles and faults, as a new process would.
     void StopAfterCalls(int calls, int steps);
     void Restart();
-    // Renames fail with kCallNotImplemented, as where the platform lacks them.
-    void SetRenameSupported(bool supported) { m_renameSupported = supported; }
+    // Where false, renames fail with kCallNotImplemented, as where the platform lacks them.
+    bool renameSupported = true;
     // Deletions report success and delete nothing, like a registry view that keeps listing a deleted key.
-    void SetDeletionsIgnored(bool ignored) { m_deletionsIgnored = ignored; }
+    bool deletionsIgnored = false;
 
     int GetOpenHandleCount() const { return static_cast<int>(m_handles.size()) - 1; }
     const std::vector<std::string>& GetErrorBoxes() const { return m_errorBoxes; }
@@ -91,8 +90,6 @@ private:
     uintptr_t m_nextHandle = 0x1000;
     std::vector<Fault> m_faults;
     int m_steps = -1;
-    bool m_renameSupported = true;
-    bool m_deletionsIgnored = false;
     std::optional<std::vector<std::string>> m_calls;
     std::vector<std::string> m_errorBoxes;
 };
