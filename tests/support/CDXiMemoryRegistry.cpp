@@ -11,9 +11,6 @@
 using namespace DXiRegistryCodes;
 
 namespace {
-// What the calls of a killed process get (they get nothing, in truth).
-constexpr int32_t kProcessAborted = 1067;
-
 const char* Text(const char* text)
 {
     return text ? text : "(null)";
@@ -351,11 +348,6 @@ std::string CDXiMemoryRegistry::DumpTree(const std::string& path) const
         node->Dump(out, "");
     }
     return out.str();
-}
-
-void CDXiMemoryRegistry::StopAfterCalls(int calls, int steps)
-{
-    m_faults.push_back({ "", calls + 1, kProcessAborted, steps, true });
 }
 
 void CDXiMemoryRegistry::Restart()

@@ -49,7 +49,7 @@ public:
     }
     // After `calls` more calls every call fails as if the process had been killed there, `steps` steps into the
     // copy or delete it was in. Restart() forgets handles and faults, as a new process would.
-    void StopAfterCalls(int calls, int steps);
+    void StopAfterCalls(int calls, int steps) { m_faults.push_back({ "", calls + 1, kProcessAborted, steps, true }); }
     void Restart();
     // Where false, renames fail with kCallNotImplemented, as where the platform lacks them.
     bool renameSupported = true;
@@ -64,6 +64,8 @@ public:
     const std::vector<std::string>& GetCalls() const { return m_calls.value(); }
 
 private:
+    // What the calls of a killed process get (they get nothing, in truth).
+    static constexpr int32_t kProcessAborted = 1067;
     struct Node;
     struct Handle {
         std::shared_ptr<Node> node;
