@@ -1,6 +1,5 @@
 #include "app/CDXiManagerWindow.h"
 #include "CDXiMemoryRegistry.h"
-#include "app/CGUIParamCheckBox.h"
 
 #include <gtest/gtest.h>
 
@@ -16,33 +15,25 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list)
 }
 
 // Every window of this thread, top-level (hidden helpers included) and child.
-size_t CountThreadWindows()
+std::vector<HWND> ThreadWindows()
 {
-    std::vector<HWND> topLevel;
-    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&topLevel));
-    size_t count = topLevel.size();
-    for (HWND hwnd : topLevel) {
-        std::vector<HWND> children;
-        EnumChildWindows(hwnd, CollectWindow, reinterpret_cast<LPARAM>(&children));
-        count += children.size();
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    for (size_t topLevel = windows.size(); topLevel-- > 0;) {
+        EnumChildWindows(windows[topLevel], CollectWindow, reinterpret_cast<LPARAM>(&windows));
     }
-    return count;
+    return windows;
 }
 
-// How many check boxes the window's list holds.
-size_t CountCheckBoxes(CDXiManagerWindow& window)
+bool IsCheckBox(HWND hwnd)
 {
-    std::vector<HWND> children;
-    EnumChildWindows(window.GetScrollView().GetHandle(), CollectWindow, reinterpret_cast<LPARAM>(&children));
-    return std::count_if(children.begin(), children.end(), [](HWND hwnd) {
-        char className[16] = {};
-        GetClassNameA(hwnd, className, sizeof(className));
-        return std::string(className) == "Button";
-    });
+    char className[16] = {};
+    GetClassNameA(hwnd, className, sizeof(className));
+    return std::string(className) == "Button" && (GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
 }
 
-// Refuses to create every check box after the first, as the platform does
-// once the process has used up its window quota.
+// Refuses to create the check boxes beyond this many, as the platform does once the process has used up its
+// window quota.
 int s_checkBoxesAllowed = 0;
 
 LRESULT CALLBACK RefuseCheckBoxes(int code, WPARAM wParam, LPARAM lParam)
@@ -57,53 +48,43 @@ LRESULT CALLBACK RefuseCheckBoxes(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class ManagerWindowTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_registry.SetString("MfxSoftSynths\\{A}", "Description", "Piano");
-        m_registry.SetString("MfxSoftSynths\\_Disabled_{B}", "Description", "Bass");
-        m_registry.SetString("MfxSoftSynths\\{C}", "Description", "Strings");
-    }
-    void TearDown() override { EXPECT_EQ(m_registry.GetOpenHandleCount(), 0); }
-
-    CDXiMemoryRegistry m_registry;
-};
+// Opens the window with this many check boxes allowed and closes it again; the check boxes it had.
+size_t OpenAndClose(CDXiMemoryRegistry& registry, int checkBoxesAllowed)
+{
+    s_checkBoxesAllowed = checkBoxesAllowed;
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCheckBoxes, nullptr, GetCurrentThreadId());
+    EXPECT_NE(hook, nullptr);
+    CDXiManagerWindow window(registry);
+    EXPECT_TRUE(window.CreateDialog(nullptr, 1));
+    UnhookWindowsHookEx(hook);
+    const std::vector<HWND> windows = ThreadWindows();
+    const size_t checkBoxes = std::count_if(windows.begin(), windows.end(), IsCheckBox);
+    window.Destroy();
+    EXPECT_TRUE(window.GetPlugins().empty());
+    EXPECT_EQ(registry.GetOpenHandleCount(), 0);
+    return checkBoxes;
+}
 } // namespace
 
-TEST_F(ManagerWindowTest, RowsWhoseWindowsCannotBeCreatedAreReportedOnce)
+// Rows whose windows cannot be created are reported once; opening and closing leaves no window or object behind.
+TEST(ManagerWindowTest, RefusedRowsAreReportedAndNothingIsLeftBehind)
 {
-    s_checkBoxesAllowed = 1;
-    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCheckBoxes, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
-    CDXiManagerWindow window(m_registry);
-    const bool created = window.CreateDialog(nullptr, 1);
-    UnhookWindowsHookEx(hook);
-    ASSERT_TRUE(created);
-    EXPECT_EQ(CountCheckBoxes(window), 1u);
-    ASSERT_EQ(m_registry.GetErrorBoxes().size(), 1u);
-    EXPECT_EQ(m_registry.GetErrorBoxes()[0],
-        "Not all DXi plug-ins could be listed. Close other programs and try again:\n"
-        "2 of 3 DXi plug-ins are missing from the list.");
-    window.Destroy();
-}
-
-TEST_F(ManagerWindowTest, RepeatedCreateAndDestroyLeavesNoWindowsOrObjectsBehind)
-{
-    const auto cycle = [&] {
-        CDXiManagerWindow window(m_registry);
-        ASSERT_TRUE(window.CreateDialog(nullptr, 1));
-        window.Destroy();
-        EXPECT_TRUE(window.GetPlugins().empty());
-    };
-    cycle(); // first use creates the process-wide classes, fonts and loaders
-    const size_t windows = CountThreadWindows();
+    CDXiMemoryRegistry registry;
+    registry.SetString("MfxSoftSynths\\{A}", "Description", "Piano");
+    registry.SetString("MfxSoftSynths\\_Disabled_{B}", "Description", "Bass");
+    registry.SetString("MfxSoftSynths\\{C}", "Description", "Strings");
+    // The first use creates the process-wide classes, fonts and loaders.
+    EXPECT_EQ(OpenAndClose(registry, 3), 3u);
+    const size_t windows = ThreadWindows().size();
     const DWORD userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     const DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 10; ++i) {
-        cycle();
+        EXPECT_EQ(OpenAndClose(registry, i == 0 ? 1 : 3), i == 0 ? 1u : 3u);
     }
-    EXPECT_EQ(CountThreadWindows(), windows);
+    EXPECT_EQ(registry.GetErrorBoxes(),
+        std::vector<std::string> { "Not all DXi plug-ins could be listed. Close other programs and try again:\n"
+                                   "2 of 3 DXi plug-ins are missing from the list." });
+    EXPECT_EQ(ThreadWindows().size(), windows);
     // Wine reports 0 for both counts; Windows counts every object.
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userObjects);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects);

@@ -7,21 +7,22 @@
 
 #include <map>
 #include <random>
-#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
-namespace {
-// A name and a description in Windows-1252: e acute, Y diaeresis, euro sign,
-// en dash, a grave.
-const std::string kAnsiName = "{Cl\xE9mbalo \x9F\x80}";
+using Names = std::vector<std::string>;
 
+namespace {
+// A name and a description in Windows-1252: e acute, Y diaeresis, euro sign, en dash, a grave.
+const std::string kAnsiName = "{Cl\xE9mbalo \x9F\x80}";
+const std::string kAnsiDescription = "Orgue \x96 \xE0";
+
+// A scratch key of this test process stands in for HKEY_CLASSES_ROOT.
 class Win32RegistryTest : public testing::Test {
 protected:
-    // A scratch key of this test process stands in for HKEY_CLASSES_ROOT.
     void SetUp() override
     {
-        m_scratchPath = "Software\\DXiManagerTests\\" + std::to_string(GetCurrentProcessId());
         ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, m_scratchPath.c_str(), &m_scratch), ERROR_SUCCESS);
         ASSERT_EQ(RegCreateKeyA(m_scratch, "MfxSoftSynths", &m_pluginRoot), ERROR_SUCCESS);
     }
@@ -32,14 +33,7 @@ protected:
         EXPECT_EQ(SHDeleteKeyA(HKEY_CURRENT_USER, m_scratchPath.c_str()), ERROR_SUCCESS);
     }
 
-    void AddInstrument(const std::string& name)
-    {
-        ASSERT_TRUE(AddTestInstrument(m_pluginRoot, name, "Orgue \x96 \xE0"));
-    }
-    std::string DumpInstrument(const std::string& name) { return DumpRegistryKey(m_pluginRoot, name); }
-    std::vector<std::string> InstrumentKeys() { return ListSubKeys(m_pluginRoot); }
-
-    std::string m_scratchPath;
+    const std::string m_scratchPath = "Software\\DXiManagerTests\\" + std::to_string(GetCurrentProcessId());
     HKEY m_scratch = nullptr;
     HKEY m_pluginRoot = nullptr;
 };
@@ -48,32 +42,32 @@ protected:
 TEST_F(Win32RegistryTest, ThousandRoundTripsPreserveTheKeyByteForByte)
 {
     constexpr int kRoundTrips = 1000;
-    AddInstrument(kAnsiName);
-    const std::string content = DumpInstrument(kAnsiName);
+    ASSERT_TRUE(AddTestInstrument(m_pluginRoot, kAnsiName, kAnsiDescription));
+    const std::string content = DumpRegistryKey(m_pluginRoot, kAnsiName);
     ASSERT_NE(content.find("Patch 1"), std::string::npos);
-    {
-        // Names and descriptions pass as the code page's bytes.
-        CCollectingRegistry registry(m_scratch);
-        std::vector<CDXiPlugin> plugins;
-        CDXiPluginStore(registry).ScanPlugins(plugins);
-        ASSERT_EQ(plugins.size(), 1u);
-        EXPECT_EQ(plugins[0].GetKeyName().GetText(), kAnsiName);
-        EXPECT_STREQ(plugins[0].GetDisplayName().GetText(), "Orgue \x96 \xE0");
-    }
+    // Names and descriptions pass as the code page's bytes.
+    CCollectingRegistry scanning(m_scratch);
+    std::vector<CDXiPlugin> plugins;
+    CDXiPluginStore(scanning).ScanPlugins(plugins);
+    ASSERT_EQ(plugins.size(), 1u);
+    EXPECT_EQ(std::tuple(std::string(plugins[0].GetKeyName().GetText()), plugins[0].GetDisplayName().GetText()),
+        std::tuple(kAnsiName, kAnsiDescription));
     // Alone under its parent, a key is renamed soundly by Wine as well.
     for (const auto rename : { CCollectingRegistry::Rename::Forced, CCollectingRegistry::Rename::Missing }) {
         const bool renamed = rename == CCollectingRegistry::Rename::Forced;
         SCOPED_TRACE(renamed ? "by rename" : "by copy");
-        CCollectingRegistry registry(m_scratch, rename);
+        CCollectingRegistry registry(m_scratch);
+        registry.rename = rename;
         CDXiPlugin plugin(registry, kAnsiName.c_str());
         for (int i = 0; i < kRoundTrips; ++i) {
             plugin.SetMidiEnabled(false);
             plugin.SetMidiEnabled(true);
-            ASSERT_EQ(InstrumentKeys(), std::vector<std::string> { kAnsiName }) << "round trip " << i;
-            ASSERT_EQ(DumpInstrument(kAnsiName), content) << "round trip " << i;
+            ASSERT_EQ(std::tuple(ListSubKeys(m_pluginRoot), DumpRegistryKey(m_pluginRoot, kAnsiName)),
+                std::tuple(Names { kAnsiName }, content))
+                << "round trip " << i;
         }
-        EXPECT_EQ(registry.renames, renamed ? 2 * kRoundTrips : 0);
-        EXPECT_TRUE(registry.errorBoxes.empty());
+        EXPECT_EQ(
+            std::tuple(registry.renames, registry.errorBoxes), std::tuple(renamed ? 2 * kRoundTrips : 0, Names {}));
     }
 }
 
@@ -82,8 +76,8 @@ TEST_F(Win32RegistryTest, KilledSwitchesLeaveEveryInstrumentWholeOnce)
     constexpr int kKills = 200;
     std::map<std::string, std::string> contents;
     for (const std::string& name : { std::string("{Organ}"), std::string("{Bass}"), kAnsiName }) {
-        AddInstrument(name);
-        contents[name] = DumpInstrument(name);
+        ASSERT_TRUE(AddTestInstrument(m_pluginRoot, name, kAnsiDescription));
+        contents[name] = DumpRegistryKey(m_pluginRoot, name);
     }
     char program[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
@@ -93,11 +87,10 @@ TEST_F(Win32RegistryTest, KilledSwitchesLeaveEveryInstrumentWholeOnce)
     const std::string readyName = "DXiManagerTests.Ready." + std::to_string(GetCurrentProcessId());
     const HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, readyName.c_str());
     ASSERT_NE(ready, nullptr);
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
     std::mt19937 random(20261206);
 
     for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
         std::string commandLine = "\"" + child + "\" " + m_scratchPath + " " + readyName;
         STARTUPINFOA startup {};
         startup.cb = sizeof(startup);
@@ -108,14 +101,9 @@ TEST_F(Win32RegistryTest, KilledSwitchesLeaveEveryInstrumentWholeOnce)
             started = CreateProcessA(
                 child.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
         }
-        ASSERT_TRUE(started) << "kill " << kill << ": the child did not start, error " << GetLastError();
+        ASSERT_TRUE(started) << "the child did not start, error " << GetLastError();
         ASSERT_EQ(WaitForSingleObject(ready, 30000), WAIT_OBJECT_0) << "the child never started switching";
-        LARGE_INTEGER start, now;
-        QueryPerformanceCounter(&start);
-        const LONGLONG wait = frequency.QuadPart * static_cast<LONGLONG>(random() % 20000) / 1000000;
-        do {
-            QueryPerformanceCounter(&now);
-        } while (now.QuadPart - start.QuadPart < wait);
+        WaitForSingleObject(process.hProcess, random() % 20);
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, INFINITE);
         CloseHandle(process.hThread);
@@ -124,15 +112,13 @@ TEST_F(Win32RegistryTest, KilledSwitchesLeaveEveryInstrumentWholeOnce)
         CCollectingRegistry registry(m_scratch);
         std::vector<CDXiPlugin> plugins;
         CDXiPluginStore(registry).ScanPlugins(plugins);
-        EXPECT_EQ(plugins.size(), contents.size()) << "kill " << kill;
-        std::set<std::string> found;
-        for (const std::string& key : InstrumentKeys()) {
-            const std::string name = key.rfind("_Disabled_", 0) == 0 ? key.substr(10) : key;
-            ASSERT_TRUE(found.insert(name).second) << "kill " << kill << ": registered twice: " << name;
-            ASSERT_EQ(DumpInstrument(key), contents[name]) << "kill " << kill << ": " << key;
+        const Names keys = ListSubKeys(m_pluginRoot);
+        std::map<std::string, std::string> found;
+        for (const std::string& key : keys) {
+            found.emplace(key.rfind("_Disabled_", 0) == 0 ? key.substr(10) : key, DumpRegistryKey(m_pluginRoot, key));
         }
-        ASSERT_EQ(found.size(), contents.size()) << "kill " << kill;
-        EXPECT_TRUE(registry.errorBoxes.empty());
+        ASSERT_EQ(std::tuple(plugins.size(), keys.size(), found, registry.errorBoxes),
+            std::tuple(contents.size(), contents.size(), contents, Names {}));
     }
     CloseHandle(ready);
 }

@@ -1,6 +1,4 @@
-// Started by the registry tests, to be killed at a random moment: switches
-// every instrument under the plug-in root of a scratch key off and on, on
-// and on, until it is terminated.
+// Switches every instrument of a scratch key off and on until the registry tests kill it:
 //   store_switch_child <scratch key under HKCU> <ready event>
 #include "CCollectingRegistry.h"
 #include "app/CDXiPluginStore.h"

@@ -3,6 +3,7 @@
 #include "app/DXiRegistryCodes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <sstream>
 #include <string_view>
@@ -10,29 +11,15 @@
 using namespace DXiRegistryCodes;
 
 namespace {
-// What the calls of a killed process get (they get nothing, in truth).
-constexpr int32_t kProcessAborted = 1067;
-
 const char* Text(const char* text)
 {
     return text ? text : "(null)";
 }
 
-std::string Hex(uint32_t value)
-{
-    std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << value;
-    return text.str();
-}
-
-// One step of a copy or tree delete; steps below 0 never run out.
+// One step of a copy or tree delete, if one is left; steps below 0 never run out.
 bool TakeStep(int& steps)
 {
-    if (steps == 0) {
-        return false;
-    }
-    steps -= steps > 0 ? 1 : 0;
-    return true;
+    return steps < 0 || (steps > 0 && --steps >= 0);
 }
 
 struct Value {
@@ -51,13 +38,10 @@ int32_t ReadName(const std::string& name, char* buffer, uint32_t* length)
     return kSuccess;
 }
 
-// A value into a caller's buffer of *size bytes.
 int32_t ReadValue(const Value& value, uint32_t* type, uint8_t* data, uint32_t* size)
 {
-    const bool fits = !data || value.data.size() <= *size;
-    if (data && fits) {
-        std::copy(value.data.begin(), value.data.end(), data);
-    }
+    const bool fits = value.data.size() <= *size;
+    std::copy_n(value.data.begin(), fits ? value.data.size() : 0, data);
     *type = value.type;
     *size = static_cast<uint32_t>(value.data.size());
     return fits ? kSuccess : kMoreData;
@@ -102,8 +86,7 @@ struct CDXiMemoryRegistry::Node {
             parent->children.insert(std::move(entry));
         }
     }
-    // Values first, then each sub-key with everything under it; false when
-    // the steps ran out on the way.
+    // Values first, then each sub-key with everything under it; false when the steps ran out on the way.
     bool CopyFrom(const Node& source, int& steps)
     {
         for (const auto& [name, value] : source.values) {
@@ -127,12 +110,11 @@ struct CDXiMemoryRegistry::Node {
                 return false;
             }
         }
-        if (!TakeStep(steps)) {
-            return false;
+        deleted = TakeStep(steps);
+        if (deleted) {
+            MoveTo("");
         }
-        deleted = true;
-        MoveTo("");
-        return true;
+        return deleted;
     }
     void Dump(std::ostringstream& out, const std::string& indent) const
     {
@@ -148,19 +130,15 @@ struct CDXiMemoryRegistry::Node {
             child->Dump(out, indent + "  ");
         }
     }
-    // The key at path below node (created where missing when asked to), or null.
+    // The key at path below node (created where missing when asked to), or null. A trailing backslash names the
+    // same key.
     static std::shared_ptr<Node> Walk(std::shared_ptr<Node> node, const char* path, bool create = false)
     {
-        // A trailing backslash names the same key.
         for (std::string_view rest = path ? path : ""; node && !rest.empty();) {
             const std::string part(rest.substr(0, rest.find('\\')));
             rest.remove_prefix(std::min(part.size() + 1, rest.size()));
             const auto child = node->children.find(part);
-            if (create) {
-                node = node->Child(part);
-            } else {
-                node = part.empty() || child == node->children.end() ? nullptr : child->second;
-            }
+            node = create ? node->Child(part) : child != node->children.end() ? child->second : nullptr;
         }
         return node;
     }
@@ -172,28 +150,22 @@ CDXiMemoryRegistry::CDXiMemoryRegistry()
     Restart();
 }
 
-CDXiMemoryRegistry::~CDXiMemoryRegistry() = default;
-
 template <typename... Arguments> int32_t CDXiMemoryRegistry::Count(const char* operation, const Arguments&... arguments)
 {
-    if (m_recording) {
+    if (m_calls) {
         std::ostringstream call;
-        call << operation;
-        ((call << ' ' << arguments), ...);
-        m_calls.push_back(call.str());
+        ((call << operation) << ... << (' ' + std::string(arguments)));
+        m_calls->push_back(call.str());
     }
     m_steps = -1;
-    ++m_callCount;
-    if (m_stopAfter >= 0 && m_callCount > m_stopAfter) {
-        m_steps = m_callCount == m_stopAfter + 1 ? m_stopSteps : 0;
-        return kProcessAborted;
-    }
     for (auto fault = m_faults.begin(); fault != m_faults.end(); ++fault) {
-        if ((fault->operation.empty() || fault->operation == operation) && --fault->remaining == 0) {
-            const int32_t code = fault->code;
-            m_steps = fault->steps;
-            m_faults.erase(fault);
-            return code;
+        if ((fault->operation.empty() || fault->operation == operation) && --fault->remaining <= 0) {
+            const Fault hit = *fault;
+            if (!hit.lasting) {
+                m_faults.erase(fault);
+            }
+            m_steps = hit.remaining == 0 ? hit.steps : 0;
+            return hit.code;
         }
     }
     return kSuccess;
@@ -225,7 +197,9 @@ IDXiRegistry::Key CDXiMemoryRegistry::AddHandle(std::shared_ptr<Node> node, uint
 int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t access, Key* key)
 {
     std::shared_ptr<Node> node;
-    int32_t result = Count("Open", Text(subKey), Hex(access));
+    char mask[16];
+    std::snprintf(mask, sizeof(mask), "0x%X", access);
+    int32_t result = Count("Open", Text(subKey), mask);
     if (result == kSuccess && (result = Find(parent, 0, subKey, node)) == kSuccess) {
         *key = AddHandle(node, access, subKey);
     }
@@ -235,7 +209,7 @@ int32_t CDXiMemoryRegistry::OpenKey(Key parent, const char* subKey, uint32_t acc
 int32_t CDXiMemoryRegistry::EnumKey(Key key, uint32_t index, char* name, uint32_t* nameLength)
 {
     std::shared_ptr<Node> node;
-    int32_t result = Count("Enum", index);
+    int32_t result = Count("Enum", std::to_string(index));
     if (result == kSuccess && (result = Find(key, kEnumerateSubKeys, nullptr, node)) == kSuccess) {
         const std::string* childName = node->ChildName(index);
         result = childName ? ReadName(*childName, name, nameLength) : kNoMoreItems;
@@ -247,19 +221,14 @@ int32_t CDXiMemoryRegistry::EnumValue(
     Key key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type, uint8_t* data, uint32_t* size)
 {
     std::shared_ptr<Node> node;
-    int32_t result = Count("EnumValue", index);
+    int32_t result = Count("EnumValue", std::to_string(index));
     if (result == kSuccess && (result = Find(key, kQueryValue, nullptr, node)) == kSuccess) {
         if (index >= node->values.size()) {
             return kNoMoreItems;
         }
         const auto& [valueName, value] = *std::next(node->values.begin(), index);
-        if (valueName.size() >= *nameLength) {
-            return kMoreData;
-        }
-        result = ReadValue(value, type, data, size);
-        if (result == kSuccess) {
-            ReadName(valueName, name, nameLength);
-        }
+        result = ReadName(valueName, name, nameLength);
+        return result == kSuccess ? ReadValue(value, type, data, size) : result;
     }
     return result;
 }
@@ -290,7 +259,7 @@ int32_t CDXiMemoryRegistry::CloseKey(Key key)
     const auto handle = m_handles.find(key);
     const bool known = handle != m_handles.end() && key != GetClassesRoot();
     // Even a failing close lets the handle go, as RegCloseKey does.
-    const int32_t fault = Count("Close", known ? handle->second.name : "");
+    const int32_t fault = Count("Close", known ? handle->second.name.c_str() : "");
     if (known) {
         m_handles.erase(handle);
     }
@@ -319,7 +288,7 @@ int32_t CDXiMemoryRegistry::DeleteKey(Key parent, const char* subKey)
         return fault;
     }
     const int32_t result = Find(parent, 0, subKey, node);
-    if (result == kSuccess && node->parent && !m_deletionsIgnored) {
+    if (result == kSuccess && node->parent && !deletionsIgnored) {
         node->Delete(m_steps);
     }
     return fault ? fault : result;
@@ -329,7 +298,7 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
 {
     std::shared_ptr<Node> node;
     int32_t result = Count("Rename", Text(subKey), Text(newName));
-    if (result == kSuccess && !m_renameSupported) {
+    if (result == kSuccess && !renameSupported) {
         return kCallNotImplemented;
     }
     if (result == kSuccess && (result = Find(key, kSetValue | kCreateSubKey, subKey, node)) == kSuccess) {
@@ -343,13 +312,11 @@ int32_t CDXiMemoryRegistry::RenameKey(Key key, const char* subKey, const char* n
 
 bool CDXiMemoryRegistry::GetSystemMessage(int32_t code, CGUIString& text)
 {
-    const char* message = code == kFileNotFound ? "The system cannot find the file specified.\r\n"
-        : code == kAccessDenied                 ? "Access is denied.\r\n"
-                                                : nullptr;
-    if (message) {
-        text.Assign(message);
+    if (code != kFileNotFound && code != kAccessDenied) {
+        return false;
     }
-    return message != nullptr;
+    text.Assign(code == kFileNotFound ? "The system cannot find the file specified.\r\n" : "Access is denied.\r\n");
+    return true;
 }
 
 void CDXiMemoryRegistry::AddKey(const std::string& path)
@@ -387,5 +354,4 @@ void CDXiMemoryRegistry::Restart()
 {
     m_handles = { { GetClassesRoot(), { m_root, kAllAccess, "HKEY_CLASSES_ROOT" } } };
     m_faults.clear();
-    m_stopAfter = -1;
 }

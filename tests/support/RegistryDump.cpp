@@ -2,19 +2,20 @@
 
 #include <sstream>
 
-std::string DumpRegistryKey(HKEY key)
+std::string DumpRegistryKey(HKEY parent, const std::string& name)
 {
+    HKEY key = nullptr;
+    if (!parent || RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return "missing";
+    }
     std::ostringstream out;
-    std::vector<char> name(16384);
+    std::vector<char> valueName(16384);
     std::vector<BYTE> data(65536);
-    for (DWORD index = 0;; ++index) {
-        DWORD nameLength = static_cast<DWORD>(name.size());
-        DWORD type = 0;
-        DWORD size = static_cast<DWORD>(data.size());
-        if (RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) {
-            break;
-        }
-        out << "value '" << name.data() << "' type " << type << ":";
+    DWORD nameLength = static_cast<DWORD>(valueName.size()), type = 0, size = static_cast<DWORD>(data.size());
+    for (DWORD index = 0;
+         RegEnumValueA(key, index, valueName.data(), &nameLength, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
+         ++index, nameLength = static_cast<DWORD>(valueName.size()), size = static_cast<DWORD>(data.size())) {
+        out << "value '" << valueName.data() << "' type " << type << ":";
         for (DWORD i = 0; i < size; ++i) {
             out << ' ' << static_cast<int>(data[i]);
         }
@@ -23,18 +24,8 @@ std::string DumpRegistryKey(HKEY key)
     for (const std::string& child : ListSubKeys(key)) {
         out << "key '" << child << "' {\n" << DumpRegistryKey(key, child) << "}\n";
     }
-    return out.str();
-}
-
-std::string DumpRegistryKey(HKEY parent, const std::string& name)
-{
-    HKEY key = nullptr;
-    if (!parent || RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return "missing";
-    }
-    const std::string dump = DumpRegistryKey(key);
     RegCloseKey(key);
-    return dump;
+    return out.str();
 }
 
 std::vector<std::string> ListSubKeys(HKEY key)
