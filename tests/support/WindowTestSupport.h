@@ -41,8 +41,8 @@ private:
 };
 
 // Writes down the window, mouse and keyboard notifications in order: "LeftDown 3,4"
-// (with the point), "KeyDown 65" (with the key code) or "SetFocus", followed by
-// " focused" when focusOf had the focus at that moment.
+// (with the point; a leave has none that matters), "KeyDown 65" (with the key
+// code) or "SetFocus", followed by " focused" when focusOf had the focus then.
 class CEventRecorder : public CGUIWindowListener, public CGUIMouseListener, public CGUIKeyboardListener {
 public:
     std::vector<std::string> calls;
@@ -65,7 +65,7 @@ public:
     void OnMouseEnter(const CGUIMouseEvent& e) override { Record("MouseEnter", e.point); }
     void OnMouseMove(const CGUIMouseEvent& e) override { Record("MouseMove", e.point); }
     void OnMouseHover(const CGUIMouseEvent& e) override { Record("MouseHover", e.point); }
-    void OnMouseLeave(const CGUIMouseEvent& e) override { Record("MouseLeave", e.point); }
+    void OnMouseLeave(const CGUIMouseEvent&) override { Record("MouseLeave"); }
     void OnKeyDown(const CGUIKeyEvent& e) override { Record("KeyDown " + std::to_string(e.key)); }
     void OnKeyUp(const CGUIKeyEvent& e) override { Record("KeyUp " + std::to_string(e.key)); }
     [[nodiscard]] bool WantsKey(const CGUIKeyEvent&) override { return wantsKeys; }
