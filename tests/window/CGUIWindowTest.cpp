@@ -21,7 +21,11 @@ const CGUIColor kRed { 255, 0, 0 }, kGreen { 0, 255, 0 }, kBlue { 0, 0, 255 }, k
 
 // Counts its notifications and keeps the thread of the last.
 struct CThreadRecorder : IGUIListener {
-    void OnNotify() override { thread = GetCurrentThreadId(), ++calls; }
+    void OnNotify() override
+    {
+        thread = GetCurrentThreadId();
+        ++calls;
+    }
     std::atomic<int> calls { 0 };
     std::atomic<DWORD> thread { 0 };
 };
