@@ -218,8 +218,9 @@ TEST(CGUIControlHostViewTest, FindsTheDeepestControlThatAcceptsThePoint)
 TEST(CGUIControlHostViewTest, ClickWhereNoControlAcceptsThePointGoesToTheWindowBelow)
 {
     CHostedTree host;
-    const POINT onB = host.ToScreen({ 110, 20 });
-    const POINT besideB = host.ToScreen({ 130, 20 });
+    POINT onB { 110, 20 }, besideB { 130, 20 };
+    MapWindowPoints(host.view->GetHandle(), nullptr, &onB, 1);
+    MapWindowPoints(host.view->GetHandle(), nullptr, &besideB, 1);
     EXPECT_EQ(WindowFromPoint(besideB), host.top.Get());
     EXPECT_EQ(WindowFromPoint(onB), host.view->GetHandle());
     host.Send(WM_LBUTTONDOWN, { 130, 20 }, MK_LBUTTON);

@@ -100,10 +100,3 @@ void CTestHost::CView::InvalidateWithParents(const CGUIRect* rect)
     }
     CGUIControlHostView::InvalidateWithParents(rect);
 }
-
-POINT CTestHost::ToScreen(CGUIPoint point) const
-{
-    POINT screen { point.x, point.y };
-    ClientToScreen(view->GetHandle(), &screen);
-    return screen;
-}

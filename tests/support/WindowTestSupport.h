@@ -24,10 +24,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Dispatches whatever is queued now (posted messages and due timers included).
 void PumpPending();
 
-// A top-level window of a plain class whose messages go to procedure, on
-// the creating thread. Shown, it is shown without activation: under Wine such
-// a window needs no window manager and closes at once, where an activated one
-// waits for it.
+// A top-level window of a plain class whose messages go to procedure. Shown, it is
+// shown without activation: under Wine such a window needs no window manager and
+// closes at once, where an activated one waits for it.
 class CPlainWindow {
 public:
     explicit CPlainWindow(WNDPROC procedure = DefWindowProcA, bool shown = false);
@@ -164,8 +163,6 @@ public:
     CPlainWindow top { DefWindowProcA, true };
     CView* view;
 
-    // The screen position of a point of the view's client area.
-    POINT ToScreen(CGUIPoint point) const;
     LRESULT Send(UINT message, CGUIPoint point, WPARAM wParam = 0) const
     {
         return SendMessageA(view->GetHandle(), message, wParam, MAKELPARAM(point.x, point.y));
