@@ -746,10 +746,7 @@ TEST(CGUIScrollView, ContentFollowsTheBarsWhenTheSystemClampsThem)
 {
     CScrollFixture fixture;
     // The same content size again leaves the bars alone.
-    SCROLLINFO info {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE;
-    info.nMax = 500;
+    SCROLLINFO info { sizeof(info), SIF_RANGE, 0, 500, 0, 0, 0 };
     SetScrollInfo(fixture.Hwnd(), SB_VERT, &info, FALSE);
     fixture.view.SetContentSize(CGUISize { 1000, 1000 });
     GetScrollInfo(fixture.Hwnd(), SB_VERT, &info);
@@ -768,8 +765,7 @@ TEST(CGUIScrollView, ContentFollowsTheBarsWhenTheSystemClampsThem)
     // Content smaller than the view stays at the origin.
     fixture.view.SetContentSize(CGUISize { 50, 50 });
     SendMessageA(fixture.Hwnd(), WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(fixture.ContentAt(), (CGUIPoint { 0, 0 }));
-    EXPECT_EQ(fixture.Position(SB_VERT), 0);
+    EXPECT_EQ((std::pair { fixture.ContentAt(), fixture.Position(SB_VERT) }), (std::pair { CGUIPoint { 0, 0 }, 0 }));
 }
 
 namespace {
