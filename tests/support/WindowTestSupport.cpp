@@ -3,8 +3,6 @@
 #include "graphics/IGUIDrawContext.h"
 #include "graphics/IGUIRegion.h"
 
-#include <algorithm>
-
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -44,23 +42,9 @@ CPlainWindow::CPlainWindow(WNDPROC procedure, bool shown)
     }
 }
 
-std::vector<std::string> CEventRecorder::Names() const
+void CEventRecorder::Record(const std::string& call)
 {
-    std::vector<std::string> names;
-    for (const Call& call : calls) {
-        names.push_back(call.name);
-    }
-    return names;
-}
-
-int CEventRecorder::Count(const std::string& name) const
-{
-    return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const Call& c) { return c.name == name; }));
-}
-
-void CEventRecorder::Record(const char* name, CGUIPoint point)
-{
-    calls.push_back({ name, point, focusOf != nullptr && focusOf->HasFocus() });
+    calls.push_back(focusOf != nullptr && focusOf->HasFocus() ? call + " focused" : call);
 }
 
 LRESULT CTestWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -79,16 +63,6 @@ LRESULT CTestWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CGUIDialogWindow::WindowProc(message, wParam, lParam);
 }
 
-CFillPainter::CFillPainter(
-    CGUISize size, CGUIColor fill, bool halfShape, std::vector<std::string>* log, std::string name)
-    : color(fill)
-    , m_size(size)
-    , m_halfShape(halfShape)
-    , m_log(log)
-    , m_name(std::move(name))
-{
-}
-
 void CFillPainter::Paint(IGUIDrawContext& context, const IGUIRegion* clip)
 {
     ++calls;
@@ -96,7 +70,7 @@ void CFillPainter::Paint(IGUIDrawContext& context, const IGUIRegion* clip)
         clip->GetBounds(lastClip);
     }
     if (m_log) {
-        m_log->push_back(m_name);
+        m_log->push_back(color);
     }
     const CGUIRect shape { 0, 0, m_halfShape ? m_size.width / 2 : m_size.width, m_size.height };
     context.FillRectangle(area.width > 0 ? area : shape, color);
@@ -109,20 +83,6 @@ void CFillPainter::SetSize(CGUISize size)
     }
     m_size = size;
     m_sizeNotifier.Notify();
-}
-
-CTestControl::CTestControl(CGUISize size, CGUIColor color, bool halfShape, int* deleted)
-    : m_painter(size, color, halfShape)
-    , m_deleted(deleted)
-{
-    WatchContent(nullptr);
-}
-
-CTestControl::~CTestControl()
-{
-    if (m_deleted != nullptr) {
-        ++*m_deleted;
-    }
 }
 
 CTestHost::CTestHost(IGUIControl* root)
@@ -139,16 +99,4 @@ void CTestHost::CView::InvalidateWithParents(const CGUIRect* rect)
         invalidated.push_back(*rect);
     }
     CGUIControlHostView::InvalidateWithParents(rect);
-}
-
-POINT CTestHost::ToScreen(CGUIPoint point) const
-{
-    POINT screen { point.x, point.y };
-    ClientToScreen(view->GetHandle(), &screen);
-    return screen;
-}
-
-LRESULT CTestHost::Send(UINT message, CGUIPoint point, WPARAM wParam) const
-{
-    return SendMessageA(view->GetHandle(), message, wParam, MAKELPARAM(point.x, point.y));
 }

@@ -24,10 +24,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Dispatches whatever is queued now (posted messages and due timers included).
 void PumpPending();
 
-// A top-level window of a plain class whose messages go to procedure, on
-// the creating thread. Shown, it is shown without activation: under Wine such
-// a window needs no window manager and closes at once, where an activated one
-// waits for it.
+// A top-level window of a plain class whose messages go to procedure. Shown, it is
+// shown without activation: under Wine such a window needs no window manager and
+// closes at once, where an activated one waits for it.
 class CPlainWindow {
 public:
     explicit CPlainWindow(WNDPROC procedure = DefWindowProcA, bool shown = false);
@@ -40,27 +39,19 @@ private:
     HWND m_hwnd;
 };
 
-// Writes down the window, mouse and keyboard notifications in order: its
-// name ("LeftDown", "KeyDown", ...), its point (for keys: the key code in x)
-// and whether focusOf had the focus at that moment.
+// Writes down the window, mouse and keyboard notifications in order: "LeftDown 3,4"
+// (with the point; a leave has none that matters), "KeyDown 65" (with the key
+// code) or "SetFocus", followed by " focused" when focusOf had the focus then.
 class CEventRecorder : public CGUIWindowListener, public CGUIMouseListener, public CGUIKeyboardListener {
 public:
-    struct Call {
-        std::string name;
-        CGUIPoint point;
-        bool hadFocus;
-    };
-    std::vector<Call> calls;
+    std::vector<std::string> calls;
     const IGUIControl* focusOf = nullptr;
     bool createResult = true;
     bool wantsKeys = true;
 
-    std::vector<std::string> Names() const;
-    int Count(const std::string& name) const;
-
     [[nodiscard]] bool OnCreate(const CGUIWindowEvent&) override
     {
-        Record("Create", {});
+        Record("Create");
         return createResult;
     }
     void OnLeftDown(const CGUIMouseEvent& e) override { Record("LeftDown", e.point); }
@@ -73,15 +64,19 @@ public:
     void OnMouseEnter(const CGUIMouseEvent& e) override { Record("MouseEnter", e.point); }
     void OnMouseMove(const CGUIMouseEvent& e) override { Record("MouseMove", e.point); }
     void OnMouseHover(const CGUIMouseEvent& e) override { Record("MouseHover", e.point); }
-    void OnMouseLeave(const CGUIMouseEvent& e) override { Record("MouseLeave", e.point); }
-    void OnKeyDown(const CGUIKeyEvent& e) override { Record("KeyDown", { static_cast<int32_t>(e.key), 0 }); }
-    void OnKeyUp(const CGUIKeyEvent& e) override { Record("KeyUp", { static_cast<int32_t>(e.key), 0 }); }
+    void OnMouseLeave(const CGUIMouseEvent&) override { Record("MouseLeave"); }
+    void OnKeyDown(const CGUIKeyEvent& e) override { Record("KeyDown " + std::to_string(e.key)); }
+    void OnKeyUp(const CGUIKeyEvent& e) override { Record("KeyUp " + std::to_string(e.key)); }
     [[nodiscard]] bool WantsKey(const CGUIKeyEvent&) override { return wantsKeys; }
-    void OnSetFocus(const CGUIFocusEvent&) override { Record("SetFocus", {}); }
-    void OnKillFocus(const CGUIFocusEvent&) override { Record("KillFocus", {}); }
+    void OnSetFocus(const CGUIFocusEvent&) override { Record("SetFocus"); }
+    void OnKillFocus(const CGUIFocusEvent&) override { Record("KillFocus"); }
 
 private:
-    void Record(const char* name, CGUIPoint point);
+    void Record(const std::string& call);
+    void Record(const char* name, CGUIPoint point)
+    {
+        Record(name + (" " + std::to_string(point.x) + "," + std::to_string(point.y)));
+    }
 };
 
 // A framework window (top-level by CreateDialog, child by CreateChild) that
@@ -102,12 +97,17 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// Fills area (when empty: its shape) with one colour and writes its name into
-// *log at each paint. With halfShape its shape is the left half of its size.
+// Fills area (when empty: its shape) with its colour, and appends the colour
+// to *log, at each paint. With halfShape its shape is the left half of its size.
 class CFillPainter : public IGUIPainter, public IGUIControlShape {
 public:
-    CFillPainter(CGUISize size, CGUIColor color, bool halfShape = false, std::vector<std::string>* log = nullptr,
-        std::string name = {});
+    CFillPainter(CGUISize size, CGUIColor fill, bool halfShape = false, std::vector<CGUIColor>* log = nullptr)
+        : color(fill)
+        , m_size(size)
+        , m_halfShape(halfShape)
+        , m_log(log)
+    {
+    }
     CGUIColor color;
     CGUIRect area;
     CGUIRect lastClip;
@@ -123,20 +123,25 @@ public:
 private:
     CGUISize m_size;
     bool m_halfShape;
-    std::vector<std::string>* m_log;
-    std::string m_name;
+    std::vector<CGUIColor>* m_log;
     CGUINotifier m_sizeNotifier;
 };
 
 // A control of one colour; counts its deletion in *deleted when given.
 class CTestControl : public CGUIControl {
 public:
-    CTestControl(CGUISize size, CGUIColor color = {}, bool halfShape = false, int* deleted = nullptr);
-    ~CTestControl() override;
+    CTestControl(CGUISize size, CGUIColor color = {}, bool halfShape = false, int* deleted = nullptr)
+        : m_painter(size, color, halfShape)
+        , m_deleted(deleted != nullptr ? deleted : &m_unwatched)
+    {
+        WatchContent(nullptr);
+    }
+    ~CTestControl() override { ++*m_deleted; }
     IGUIPainter* GetContentPainter() override { return &m_painter; }
 
 private:
     CFillPainter m_painter;
+    int m_unwatched = 0;
     int* m_deleted;
 };
 
@@ -158,7 +163,8 @@ public:
     CPlainWindow top { DefWindowProcA, true };
     CView* view;
 
-    // The screen position of a point of the view's client area.
-    POINT ToScreen(CGUIPoint point) const;
-    LRESULT Send(UINT message, CGUIPoint point, WPARAM wParam = 0) const;
+    LRESULT Send(UINT message, CGUIPoint point, WPARAM wParam = 0) const
+    {
+        return SendMessageA(view->GetHandle(), message, wParam, MAKELPARAM(point.x, point.y));
+    }
 };
