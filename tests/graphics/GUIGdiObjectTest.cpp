@@ -44,8 +44,8 @@ LOGFONTA Describe(HGDIOBJ font)
 
 TEST(CGUIRegion, IntersectOffsetCloneAndBorrow)
 {
-    EXPECT_TRUE(CGUIRegion({ 10, 10, 0, 5 }).IsEmpty());
-    EXPECT_EQ(Bounds(CGUIRegion({ 10, 10, 0, 5 })), (CGUIRect {}));
+    const CGUIRegion empty({ 10, 10, 0, 5 });
+    EXPECT_EQ(std::pair(empty.IsEmpty(), Bounds(empty)), std::pair(true, CGUIRect {}));
     CGUIRegion region({ 0, 0, 100, 100 });
     CGUIRect bounds;
     region.GetIntersectionBounds(bounds, { 50, 50, 100, 100 });
@@ -69,7 +69,7 @@ TEST(CGUIRegion, IntersectOffsetCloneAndBorrow)
 
 // Clones share the record (and say so); the last sharer of a system cursor
 // leaves it usable.
-TEST(CGUICursor, ClonesShareASystemCursorThatOutlivesThem)
+TEST(CGUICursor, ClonesShareTheRecordAndASystemCursorOutlivesThem)
 {
     const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     const std::unique_ptr<CGUICursor> cursor(LoadSystemCursor(IDC_ARROW));
@@ -86,15 +86,13 @@ TEST(CGUICursor, ClonesShareASystemCursorThatOutlivesThem)
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
-}
 
-TEST(CGUICursor, SetHandleStartsANewRecordAndDetachDropsIt)
-{
-    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    CGUICursor cursor(arrow);
-    const std::unique_ptr<CGUICursor> clone(cursor.Clone());
-    cursor.SetHandle(LoadCursorA(nullptr, IDC_CROSS));
-    EXPECT_EQ(std::tuple(cursor.GetShareCount(), clone->GetShareCount(), clone->GetHandle()), std::tuple(1, 1, arrow));
+    // A new handle starts a new record; a detached cursor has none.
+    CGUICursor replaced(arrow);
+    const std::unique_ptr<CGUICursor> replacedClone(replaced.Clone());
+    replaced.SetHandle(LoadCursorA(nullptr, IDC_CROSS));
+    EXPECT_EQ(std::tuple(replaced.GetShareCount(), replacedClone->GetShareCount(), replacedClone->GetHandle()),
+        std::tuple(1, 1, arrow));
 
     CGUIAttachedCursor attached(arrow);
     EXPECT_EQ(attached.Detach(), arrow);
@@ -165,8 +163,8 @@ TEST(CGUIBitmap, TakesTheDepthOfTheReference)
     EXPECT_EQ(SizeOf(colour), (CGUISize { 10, 5 }));
     EXPECT_EQ(colour.GetBits(), nullptr);
     EXPECT_GT(colour.GetBitsPerPixel(), 1);
-    EXPECT_EQ(CGUIBitmap({ 10, 5 }, nullptr).GetBitsPerPixel(), 1);
-    EXPECT_EQ(CGUIBitmap({ 0, 5 }, nullptr).GetHandle(), nullptr);
+    EXPECT_EQ(std::pair(CGUIBitmap({ 10, 5 }, nullptr).GetBitsPerPixel(), CGUIBitmap({ 0, 5 }, nullptr).GetHandle()),
+        std::pair(1, HBITMAP {}));
 }
 
 // Angles in tenths of a degree (saturated, non-finite ignored), face names cut
@@ -199,15 +197,12 @@ TEST(CGUIFontDescription, MapsToTheNativeDescriptionAndNotifiesChanges)
     description.SetFaceName(nullptr);
     EXPECT_STREQ(description.GetFaceName(), "");
 
-    const struct {
-        int32_t set;
-        BYTE stored;
-        int32_t read;
-    } qualities[] = { { 1, ANTIALIASED_QUALITY, 1 }, { 2, CLEARTYPE_QUALITY, 2 }, { 3, NONANTIALIASED_QUALITY, 3 },
-        { 0, DEFAULT_QUALITY, 0 }, { 9, DEFAULT_QUALITY, 0 } };
-    for (const auto& c : qualities) {
-        description.SetQuality(c.set);
-        EXPECT_EQ(std::pair(native.lfQuality, description.GetQuality()), std::pair(c.stored, c.read)) << c.set;
+    // Set, stored, read back.
+    for (const auto& [set, stored, read] :
+        { std::tuple<int32_t, BYTE, int32_t> { 1, ANTIALIASED_QUALITY, 1 }, { 2, CLEARTYPE_QUALITY, 2 },
+            { 3, NONANTIALIASED_QUALITY, 3 }, { 0, DEFAULT_QUALITY, 0 }, { 9, DEFAULT_QUALITY, 0 } }) {
+        description.SetQuality(set);
+        EXPECT_EQ(std::pair(native.lfQuality, description.GetQuality()), std::pair(stored, read)) << set;
     }
 }
 

@@ -55,15 +55,15 @@ struct LayoutCase {
     std::vector<CGUIPoint> positions; // one per item
     std::vector<CGUISize> sizes = {}; // one per item; empty: nothing resized
     CGUISize preferredAfter = {}; // after the arrangement; {}: unchanged
-    std::vector<int32_t> columnWidths = {}, rowHeights = {}; // of a table before the arrangement, if given
+    // Of a table before the arrangement, if given, from -1 to one past the last.
+    std::vector<int32_t> columnWidths = {}, rowHeights = {};
 };
 
 // Four cells: columns 20 and 30 wide, rows 8 and 12 high, spaced 40 and 10.
 const std::vector<Entry> kFourCells { NewRow(), { { 10, 5 }, At(kCenter, kStart) }, { { 30, 8 }, At(kStart, kStart) },
     NewRow(), { { 20, 7 }, At(kStart, kEnd) }, { { 5, 12 }, At(kEnd, kCenter) } };
 
-const LayoutCase kCases[] = {
-    { "EmptyRow", false, Mode::Row, { 4, 3 }, { 5, 0 }, {}, {}, { 8, 0 }, {}, { 8, 0 }, {} },
+const LayoutCase kCases[] = { { "EmptyRow", false, Mode::Row, { 4, 3 }, { 5, 0 }, {}, {}, { 8, 0 }, {}, { 8, 0 }, {} },
     { "EmptyColumn", false, Mode::Column, { 4, 3 }, { 5, 0 }, {}, {}, { 0, 6 }, {}, { 0, 6 }, {} },
     { "EmptyStack", false, Mode::Stack, { 4, 3 }, { 5, 0 }, {}, {}, { 0, 0 }, {}, { 0, 0 }, {} },
     { "RowOfAbsentEntriesKeepsItsMargins", false, Mode::Row, { 4, 3 }, { 10, 0 }, {}, { kNoItem }, { 8, 0 }, {},
@@ -104,7 +104,7 @@ const LayoutCase kCases[] = {
         { { { 10, 10 }, { .relativeWidth = 0.5f } }, k10 }, { 32, 18 }, {}, { 101, 18 }, { { 20, 4 }, { 70, 4 } },
         { { 46, 10 }, { 10, 10 } }, { 68, 18 } },
     { "FourCells", true, {}, {}, { 40, 10 }, {}, kFourCells, { 90, 30 }, {}, {},
-        { { 5, 0 }, { 60, 0 }, { 0, 23 }, { 85, 18 } }, {}, {}, { 20, 30 }, { 8, 12 } },
+        { { 5, 0 }, { 60, 0 }, { 0, 23 }, { 85, 18 } }, {}, {}, { 0, 20, 30, 0 }, { 0, 8, 12, 0 } },
     { "FourCellsWithMarginsAndOrigin", true, {}, { 2, 3 }, { 40, 10 }, {}, kFourCells, { 94, 36 }, { 100, 200 }, {},
         { { 107, 203 }, { 162, 203 }, { 102, 226 }, { 187, 221 } } },
     { "FourCellsCentredInALargerTable", true, {}, {}, { 40, 10 }, { kCenter, kCenter }, kFourCells, { 90, 30 }, {},
@@ -113,50 +113,29 @@ const LayoutCase kCases[] = {
         { 101, 41 }, { { 16, 11 }, { 71, 11 }, { 11, 34 }, { 96, 29 } } },
     { "EmptyTableIsItsMargins", true, {}, { 3, 4 }, { 40, 10 }, {}, {}, { 6, 8 }, {}, {}, {} },
     { "TwoEmptyRowsHaveOneRowSpacing", true, {}, { 3, 4 }, { 40, 10 }, {}, { NewRow(), NewRow() }, { 6, 18 }, {}, {},
-        {}, {}, {}, {}, { 0, 0 } },
+        {}, {}, {}, { 0, 0 }, { 0, 0, 0, 0 } },
     // The first item starts a row; empty cells keep their column.
     { "ShortRowsAndEmptyCellsKeepTheColumns", true, {}, {}, { 4, 2 }, {},
         { { { 10, 5 } }, kNoItem, { { 10, 5 } }, NewRow(), { { 50, 5 } }, NewRow(), kNoItem, { { 10, 5 } } },
-        { 78, 19 }, {}, {}, { { 0, 0 }, { 68, 0 }, { 0, 7 }, { 54, 14 } }, {}, {}, { 50, 10, 10 }, { 5, 5, 5 } },
+        { 78, 19 }, {}, {}, { { 0, 0 }, { 68, 0 }, { 0, 7 }, { 54, 14 } }, {}, {}, { 0, 50, 10, 10, 0 },
+        { 0, 5, 5, 5, 0 } },
     // The fixed height wins over the relative one; the relative row is 0
     // until the table has a size, then counts in the preferred height, which
     // the centred content uses: (110 - 113) / 2 = -1.
     { "FixedAndRelativeRowHeights", true, {}, { 0, 5 }, { 0, 10 }, { kStart, kCenter },
         { NewRow(25, 0.9f), { { 10, 8 }, At(kStart, kEnd) }, NewRow(kAuto, 0.5f), { { 10, 8 }, At(kStart, kCenter) },
             NewRow(), { { 10, 8 } } },
-        { 10, 63 }, {}, { 10, 110 }, { { 0, 21 }, { 0, 60 }, { 0, 99 } }, {}, { 10, 113 }, { 10 }, { 25, 0, 8 } },
+        { 10, 63 }, {}, { 10, 110 }, { { 0, 21 }, { 0, 60 }, { 0, 99 } }, {}, { 10, 113 }, { 0, 10, 0 },
+        { 0, 25, 0, 8, 0 } },
     // Relative extents count as 0 until the table has a size.
     { "RelativeCellsUseTheInnerWidthAndTheRowHeight", true, {}, { 4, 4 }, { 2, 2 }, {},
         { NewRow(), { { 10, 10 }, { .relativeWidth = 0.5f } }, { { 10, 10 }, { .relativeHeight = 0.5f } },
             { { 10, 30 } } },
         { 32, 38 }, {}, { 101, 38 }, { { 4, 4 }, { 52, 4 }, { 64, 4 } }, { { 46, 10 }, { 10, 15 }, { 10, 30 } },
-        { 78, 38 }, { 0, 10, 10 }, { 30 } },
+        { 78, 38 }, { 0, 0, 10, 10, 0 }, { 0, 30, 0 } },
     { "ExplicitCellOffsetsCountFromTheTableOrigin", true, {}, { 2, 2 }, { 5, 5 }, {},
         { NewRow(), k10, { { 10, 10 }, { .x = 3, .y = 40, .explicitX = true, .explicitY = true } } }, { 29, 14 },
-        { 100, 100 }, {}, { { 102, 102 }, { 103, 140 } } },
-};
-
-void PrintTo(const LayoutCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-// Every extent from -1 to one past the last, so that both out-of-range ends read 0.
-template <class TGet> std::vector<int32_t> Extents(TGet get, int32_t count)
-{
-    std::vector<int32_t> extents;
-    for (int32_t i = -1; i <= count; ++i) {
-        extents.push_back(get(i));
-    }
-    return extents;
-}
-
-std::vector<int32_t> Padded(std::vector<int32_t> extents)
-{
-    extents.insert(extents.begin(), 0);
-    extents.push_back(0);
-    return extents;
-}
+        { 100, 100 }, {}, { { 102, 102 }, { 103, 140 } } } };
 
 template <class TLayout> void CheckCase(TLayout& layout, const LayoutCase& c)
 {
@@ -188,11 +167,14 @@ template <class TLayout> void CheckCase(TLayout& layout, const LayoutCase& c)
     EXPECT_EQ(std::pair(layout.GetPreferredSize(), layout.GetSize()), std::pair(c.preferred, c.preferred));
     if constexpr (std::is_same_v<TLayout, CGUITableLayout>) {
         if (!c.rowHeights.empty()) {
-            const auto columns = static_cast<int32_t>(c.columnWidths.size());
-            const auto rows = static_cast<int32_t>(c.rowHeights.size());
-            EXPECT_EQ(std::pair(layout.GetColumnCount(), layout.GetRowCount()), std::pair(columns, rows));
-            EXPECT_EQ(Extents([&](int32_t i) { return layout.GetColumnWidth(i); }, columns), Padded(c.columnWidths));
-            EXPECT_EQ(Extents([&](int32_t i) { return layout.GetRowHeight(i); }, rows), Padded(c.rowHeights));
+            std::vector<int32_t> columns, rows;
+            for (int32_t i = -1; i <= layout.GetColumnCount(); ++i) {
+                columns.push_back(layout.GetColumnWidth(i));
+            }
+            for (int32_t i = -1; i <= layout.GetRowCount(); ++i) {
+                rows.push_back(layout.GetRowHeight(i));
+            }
+            EXPECT_EQ(std::pair(columns, rows), std::pair(c.columnWidths, c.rowHeights));
         }
     }
 
@@ -207,47 +189,41 @@ template <class TLayout> void CheckCase(TLayout& layout, const LayoutCase& c)
     EXPECT_EQ(observed, expected) << "resized only on a change, each updated once";
 }
 
-class LayoutCases : public testing::TestWithParam<LayoutCase> { };
-
-TEST_P(LayoutCases, PreferredSizeAndPositions)
+TEST(GUILayout, PreferredSizesAndPositions)
 {
-    const LayoutCase& c = GetParam();
-    if (c.table) {
-        CGUITableLayout table(c.margin.x, c.margin.y, c.spacing.x, c.spacing.y);
-        CheckCase(table, c);
-    } else {
-        CGUIBoxLayout box(c.margin.x, c.margin.y, c.spacing.x, c.mode);
-        CheckCase(box, c);
+    for (const LayoutCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        if (c.table) {
+            CGUITableLayout table(c.margin.x, c.margin.y, c.spacing.x, c.spacing.y);
+            CheckCase(table, c);
+        } else {
+            CGUIBoxLayout box(c.margin.x, c.margin.y, c.spacing.x, c.mode);
+            CheckCase(box, c);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(GUILayout, LayoutCases, testing::ValuesIn(kCases),
-    [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
 // One relative item, as the width of a row and the height of a column.
 TEST(CGUIBoxLayout, RelativeExtents)
 {
     constexpr float kInfinity = std::numeric_limits<float>::infinity();
-    const struct {
-        float fraction;
-        int32_t boxExtent, margin, expected;
-    } cases[] = { { 0.5f, 101, 4, 46 }, { 0.0f, 101, 4, 0 }, { 0.333f, 100, 0, 33 }, { 0.5f, 6, 4, 0 },
-        { kInfinity, 100, 0, std::numeric_limits<int32_t>::max() }, { kInfinity, 8, 4, 0 }, { -1.0f, 101, 4, 10 },
-        { std::nanf(""), 101, 4, 10 } };
-    for (const auto& c : cases) {
+    // Fraction, extent of the box, margin, extent of the item.
+    for (const auto& [fraction, boxExtent, margin, expected] : { std::tuple { 0.5f, 101, 4, 46 }, { 0.0f, 101, 4, 0 },
+             { 0.333f, 100, 0, 33 }, { 0.5f, 6, 4, 0 }, { kInfinity, 100, 0, std::numeric_limits<int32_t>::max() },
+             { kInfinity, 8, 4, 0 }, { -1.0f, 101, 4, 10 }, { std::nanf(""), 101, 4, 10 } }) {
         for (const bool row : { true, false }) {
-            SCOPED_TRACE(testing::Message() << c.fraction << " of " << c.boxExtent << (row ? " wide" : " high"));
+            SCOPED_TRACE(testing::Message() << fraction << " of " << boxExtent << (row ? " wide" : " high"));
             CLayoutTestItem item({ 10, 10 });
-            CGUIBoxLayout box(c.margin, c.margin, 4, row ? Mode::Row : Mode::Column);
+            CGUIBoxLayout box(margin, margin, 4, row ? Mode::Row : Mode::Column);
             CGUILayoutPlacement placement;
-            (row ? placement.relativeWidth : placement.relativeHeight) = c.fraction;
+            (row ? placement.relativeWidth : placement.relativeHeight) = fraction;
             box.AddItem(&item, placement, false);
             box.UpdatePreferredSize();
-            const CGUISize boxSize = row ? CGUISize { c.boxExtent, 50 } : CGUISize { 50, c.boxExtent };
+            const CGUISize boxSize = row ? CGUISize { boxExtent, 50 } : CGUISize { 50, boxExtent };
             box.Arrange({}, boxSize);
             box.Arrange({}, boxSize);
             EXPECT_EQ(std::pair(item.size, item.setSizeCalls),
-                std::pair(row ? CGUISize { c.expected, 10 } : CGUISize { 10, c.expected }, c.expected == 10 ? 0 : 1))
+                std::pair(row ? CGUISize { expected, 10 } : CGUISize { 10, expected }, expected == 10 ? 0 : 1))
                 << "resized once, and only on a change";
         }
     }
