@@ -29,80 +29,62 @@ struct CRecordingPlotter {
 struct SegmentCase {
     const char* name;
     CGUIPointF from, to;
-    CGUIClipBox clip;
-    int plotCount; // -1: some
-    std::vector<std::pair<CGUIPoint, int32_t>> coverages; // 0: not plotted or 0
-    std::vector<std::pair<CGUIPoint, CGUIPoint>> runs;
+    CGUIClipBox clip = kWide;
+    int plotCount = 0; // -1: some
+    std::vector<std::pair<CGUIPoint, int32_t>> coverages = {}; // 0: not plotted or 0
+    std::vector<std::pair<CGUIPoint, CGUIPoint>> runs = {};
 };
 
-void PrintTo(const SegmentCase& c, std::ostream* os)
+const SegmentCase kSegmentCases[]
+    = { { "HorizontalOnAWholeRowIsOneRunWithHalfCoveredEnds", { 10, 20 }, { 30, 20 }, kWide, 2,
+            { { { 10, 20 }, 127 }, { { 30, 20 }, 127 } }, { { { 11, 20 }, { 30, 20 } } } },
+          { "SteepRunIsSwapped", { 20, 30 }, { 20, 10 }, kWide, 2, { { { 20, 10 }, 127 }, { { 20, 30 }, 127 } },
+              { { { 20, 11 }, { 20, 30 } } } },
+          { "HalfRowSplitsCoverageBetweenTwoRows", { 10, 20.5f }, { 30, 20.5f }, kWide, 42,
+              { { { 11, 21 }, 127 }, { { 11, 20 }, 128 }, { { 29, 21 }, 127 }, { { 29, 20 }, 128 }, { { 10, 20 }, 63 },
+                  { { 10, 21 }, 63 } },
+              {} },
+          { "FortyFiveDegreesCoversOnePixelPerColumn", { 10, 10 }, { 20, 20 }, kWide, 11,
+              { { { 11, 11 }, 255 }, { { 15, 15 }, 255 }, { { 19, 19 }, 255 }, { { 15, 16 }, 0 } }, {} },
+          // The first end lies on the last row; its overshoot would cover row 10.
+          { "EndNeighbourBeyondTheMinorBoundIsLeftOut", { 10.3f, 9 }, { 30, 2 }, { 0, 99, 0, 9 }, -1,
+              { { { 10, 9 }, 45 } }, {} },
+          { "OutsideTheBox", { 120, 5 }, { 150, 60 } }, { "NaNStart", { g_nan, 10 }, { 20, 20 } },
+          { "NaNEnd", { 10, 10 }, { 20, g_nan } }, { "AllNaN", { g_nan, g_nan }, { g_nan, g_nan } },
+          { "InfiniteEnds", { -g_inf, 50 }, { g_inf, 50 } }, { "InfiniteEnd", { 10, 10 }, { 20, -g_inf } },
+          { "HugeHorizontal", { -1e30f, 20.5f }, { 1e30f, 20.5f }, { 5, 60, 7, 40 }, -1 },
+          { "HugeDiagonal", { -1e30f, -1e30f }, { 1e30f, 1e30f }, { 5, 60, 7, 40 }, -1 },
+          { "HugeSteep", { 30, -3e38f }, { 31, 3e38f }, { 5, 60, 7, 40 }, -1 },
+          { "HugeAntiDiagonal", { -3.4e38f, 3.4e38f }, { 3.4e38f, -3.4e38f }, { 5, 60, 7, 40 }, -1 } };
+
+TEST(GUISmoothLine, SegmentsPlotAndRunInsideTheClip)
 {
-    *os << c.name;
-}
-
-const SegmentCase kSegmentCases[] = {
-    { "HorizontalOnAWholeRowIsOneRunWithHalfCoveredEnds", { 10, 20 }, { 30, 20 }, kWide, 2,
-        { { { 10, 20 }, 127 }, { { 30, 20 }, 127 } }, { { { 11, 20 }, { 30, 20 } } } },
-    { "SteepRunIsSwapped", { 20, 30 }, { 20, 10 }, kWide, 2, { { { 20, 10 }, 127 }, { { 20, 30 }, 127 } },
-        { { { 20, 11 }, { 20, 30 } } } },
-    { "HalfRowSplitsCoverageBetweenTwoRows", { 10, 20.5f }, { 30, 20.5f }, kWide, 42,
-        { { { 11, 21 }, 127 }, { { 11, 20 }, 128 }, { { 29, 21 }, 127 }, { { 29, 20 }, 128 }, { { 10, 20 }, 63 },
-            { { 10, 21 }, 63 } },
-        {} },
-    { "FortyFiveDegreesCoversOnePixelPerColumn", { 10, 10 }, { 20, 20 }, kWide, 11,
-        { { { 11, 11 }, 255 }, { { 15, 15 }, 255 }, { { 19, 19 }, 255 }, { { 15, 16 }, 0 } }, {} },
-    // The first end lies on the last row; its overshoot would cover row 10.
-    { "EndNeighbourBeyondTheMinorBoundIsLeftOut", { 10.3f, 9 }, { 30, 2 }, { 0, 99, 0, 9 }, -1, { { { 10, 9 }, 45 } },
-        {} },
-    { "OutsideTheBox", { 120, 5 }, { 150, 60 }, kWide, 0, {}, {} },
-    { "NaNStart", { g_nan, 10 }, { 20, 20 }, kWide, 0, {}, {} },
-    { "NaNEnd", { 10, 10 }, { 20, g_nan }, kWide, 0, {}, {} },
-    { "AllNaN", { g_nan, g_nan }, { g_nan, g_nan }, kWide, 0, {}, {} },
-    { "InfiniteEnds", { -g_inf, 50 }, { g_inf, 50 }, kWide, 0, {}, {} },
-    { "InfiniteEnd", { 10, 10 }, { 20, -g_inf }, kWide, 0, {}, {} },
-    { "HugeHorizontal", { -1e30f, 20.5f }, { 1e30f, 20.5f }, { 5, 60, 7, 40 }, -1, {}, {} },
-    { "HugeDiagonal", { -1e30f, -1e30f }, { 1e30f, 1e30f }, { 5, 60, 7, 40 }, -1, {}, {} },
-    { "HugeSteep", { 30, -3e38f }, { 31, 3e38f }, { 5, 60, 7, 40 }, -1, {}, {} },
-    { "HugeAntiDiagonal", { -3.4e38f, 3.4e38f }, { 3.4e38f, -3.4e38f }, { 5, 60, 7, 40 }, -1, {}, {} },
-};
-
-class SmoothSegments : public testing::TestWithParam<SegmentCase> { };
-
-TEST_P(SmoothSegments, PlotsAndRunsInsideTheClip)
-{
-    const SegmentCase& c = GetParam();
-    CRecordingPlotter p;
-    GUIDrawSmoothSegment(p, c.from, c.to, c.clip);
-    if (c.plotCount >= 0) {
-        EXPECT_EQ(p.plots.size(), static_cast<size_t>(c.plotCount));
-    } else {
-        EXPECT_FALSE(p.plots.empty() && p.runs.empty());
-    }
-    for (const auto& [pixel, coverage] : c.coverages) {
-        const auto it = p.plots.find({ pixel.x, pixel.y });
-        EXPECT_EQ(it == p.plots.end() ? 0 : it->second, coverage) << pixel.x << "," << pixel.y;
-    }
-    if (c.plotCount >= 0) {
-        EXPECT_EQ(p.runs, c.runs);
-    }
-    for (const auto& [pixel, coverage] : p.plots) {
-        EXPECT_TRUE(pixel.first >= c.clip.xmin && pixel.first <= c.clip.xmax && pixel.second >= c.clip.ymin
-            && pixel.second <= c.clip.ymax && coverage >= 1 && coverage <= 255)
-            << pixel.first << "," << pixel.second << ": " << coverage;
+    for (const SegmentCase& c : kSegmentCases) {
+        SCOPED_TRACE(c.name);
+        CRecordingPlotter p;
+        GUIDrawSmoothSegment(p, c.from, c.to, c.clip);
+        if (c.plotCount >= 0) {
+            EXPECT_EQ(std::pair(p.plots.size(), p.runs), std::pair(static_cast<size_t>(c.plotCount), c.runs));
+        } else {
+            EXPECT_FALSE(p.plots.empty() && p.runs.empty());
+        }
+        for (const auto& [pixel, coverage] : c.coverages) {
+            const auto it = p.plots.find({ pixel.x, pixel.y });
+            EXPECT_EQ(it == p.plots.end() ? 0 : it->second, coverage) << pixel.x << "," << pixel.y;
+        }
+        for (const auto& [pixel, coverage] : p.plots) {
+            EXPECT_TRUE(pixel.first >= c.clip.xmin && pixel.first <= c.clip.xmax && pixel.second >= c.clip.ymin
+                && pixel.second <= c.clip.ymax && coverage >= 1 && coverage <= 255)
+                << pixel.first << "," << pixel.second << ": " << coverage;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(GUISmoothLine, SmoothSegments, testing::ValuesIn(kSegmentCases),
-    [](const testing::TestParamInfo<SegmentCase>& info) { return std::string(info.param.name); });
 
 TEST(GUIClipSegment, MovesEndPointsOntoTheViolatedBoundsAndRejectsEmptyBoxes)
 {
     double x0 = -10.0, y0 = 0.0, x1 = 30.0, y1 = 40.0;
     ASSERT_TRUE(GUIClipSegment(x0, y0, x1, y1, { 0.0f, 20.0f, 0.0f, 100.0f }));
-    EXPECT_DOUBLE_EQ(x0, 0.0);
-    EXPECT_DOUBLE_EQ(y0, 10.0);
-    EXPECT_DOUBLE_EQ(x1, 20.0);
-    EXPECT_DOUBLE_EQ(y1, 30.0);
+    EXPECT_EQ((std::vector { x0, y0, x1, y1 }), (std::vector { 0.0, 10.0, 20.0, 30.0 }));
     for (const CGUIClipBox& box : { CGUIClipBox { 10.0f, 5.0f, 0.0f, 10.0f }, CGUIClipBox { 0.0f, 10.0f, 3.0f, 2.0f },
              CGUIClipBox { g_nan, 10.0f, 0.0f, 10.0f } }) {
         double a = 1.0, b = 1.0, c = 2.0, d = 2.0;
@@ -117,19 +99,16 @@ TEST(GUIPixelSurface, SmoothLineBlendsIntoMemoryInsideTheImage)
     std::vector<uint32_t> bits(40 * 30, 0xFFFFFF);
     CGUIPixelSurface32 surface(bits.data(), 40, 30, 40);
     surface.DrawSmoothLine({ 10.0f, 20.0f }, { 30.0f, 20.0f }, { 0, 0, 0 }, { 0.0f, 39.0f, 0.0f, 29.0f });
-    EXPECT_EQ(surface.GetColor(11, 20), (CGUIColor {}));
-    EXPECT_EQ(surface.GetColor(29, 20), (CGUIColor {}));
-    EXPECT_EQ(surface.GetColor(10, 20), (CGUIColor { 128, 128, 128 })); // 255 + (-255 * 127 >> 8)
-    EXPECT_EQ(surface.GetColor(9, 20), (CGUIColor { 255, 255, 255 }));
-    EXPECT_EQ(surface.GetColor(20, 19), (CGUIColor { 255, 255, 255 }));
+    // The half-covered end: 255 + (-255 * 127 >> 8).
+    EXPECT_EQ((std::vector { surface.GetColor(11, 20), surface.GetColor(29, 20), surface.GetColor(10, 20),
+                  surface.GetColor(9, 20), surface.GetColor(20, 19) }),
+        (std::vector<CGUIColor> { {}, {}, { 128, 128, 128 }, { 255, 255, 255 }, { 255, 255, 255 } }));
     EXPECT_EQ(bits[(29 - 20) * 40 + 15], 0u);
 
     std::vector<uint16_t> narrow(4 * 4, 0);
     CGUIPixelSurface16 cut(narrow.data(), 3, 4, 4);
     cut.DrawSmoothLine({ -5.0f, 1.0f }, { 50.0f, 1.0f }, { 255, 255, 255 }, { -100.0f, 100.0f, -100.0f, 100.0f });
-    for (int32_t row = 0; row < 4; ++row) {
-        EXPECT_EQ(narrow[row * 4 + 3], 0) << "padding of row " << row;
-    }
+    EXPECT_EQ((std::vector { narrow[3], narrow[7], narrow[11], narrow[15] }), std::vector<uint16_t>(4)) << "padding";
     EXPECT_EQ(cut.GetColor(1, 1), (CGUIColor { 248, 248, 248 }));
 }
 
@@ -138,31 +117,18 @@ TEST(GUIPixelSurface, SmoothLineBlendsIntoMemoryInsideTheImage)
 TEST(GUIPixelFormat, Blends)
 {
     const uint32_t white16 = CGUIPixelFormat16::FromColor({ 255, 255, 255 });
-    const struct {
-        const char* name;
-        uint32_t (*blend)(uint32_t, uint32_t, int32_t);
-        uint32_t source, dest;
-        int32_t coverage;
-        uint32_t expected;
-    } cases[] = {
-        { "black over white", &CGUIPixelFormat32::Blend, 0x000000, 0xFFFFFF, 255, 0x000000 },
-        { "white over black", &CGUIPixelFormat32::Blend, 0xFFFFFF, 0x000000, 255, 0xFEFEFE },
-        // Red 0 + (255 * 128 >> 8), green 255 + (-255 * 128 >> 8), blue as is.
-        { "half, top byte kept", &CGUIPixelFormat32::Blend, 0x00FF0040, 0xAB00FF40, 128, 0xAB7F7F40 },
-        { "16 bits black over white", &CGUIPixelFormat16::Blend, 0, white16, 255, 0 },
-        { "16 bits white over black", &CGUIPixelFormat16::Blend, white16, 0, 255, (30u << 10) | (30u << 5) | 30u },
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.blend(c.source, c.dest, c.coverage), c.expected) << c.name;
-    }
-    EXPECT_EQ(white16, 0x7FFFu);
-    EXPECT_EQ(CGUIPixelFormat16::ToColor(white16), (CGUIColor { 248, 248, 248 }));
-    for (const auto& [length, expected] :
-        { std::pair { CGUIPixelFormat24::RowLength(3), 12 }, { CGUIPixelFormat24::RowLength(4), 12 },
-            { CGUIPixelFormat24::RowLength(5), 16 }, { CGUIPixelFormat16::RowLength(3), 4 },
-            { CGUIPixelFormat16::RowLength(4), 4 }, { CGUIPixelFormat32::RowLength(3), 3 } }) {
-        EXPECT_EQ(length, expected);
-    }
+    // Half red over green keeps the top byte: red 0 + (255 * 128 >> 8), green
+    // 255 + (-255 * 128 >> 8), blue as is.
+    EXPECT_EQ(
+        (std::vector { CGUIPixelFormat32::Blend(0x000000, 0xFFFFFF, 255),
+            CGUIPixelFormat32::Blend(0xFFFFFF, 0x000000, 255), CGUIPixelFormat32::Blend(0x00FF0040, 0xAB00FF40, 128),
+            CGUIPixelFormat16::Blend(0, white16, 255), CGUIPixelFormat16::Blend(white16, 0, 255) }),
+        (std::vector { 0x000000u, 0xFEFEFEu, 0xAB7F7F40u, 0u, (30u << 10) | (30u << 5) | 30u }));
+    EXPECT_EQ(std::pair(white16, CGUIPixelFormat16::ToColor(white16)), std::pair(0x7FFFu, CGUIColor { 248, 248, 248 }));
+    EXPECT_EQ((std::vector { CGUIPixelFormat24::RowLength(3), CGUIPixelFormat24::RowLength(4),
+                  CGUIPixelFormat24::RowLength(5), CGUIPixelFormat16::RowLength(3), CGUIPixelFormat16::RowLength(4),
+                  CGUIPixelFormat32::RowLength(3) }),
+        (std::vector { 12, 12, 16, 4, 4, 3 }));
 }
 
 TEST(GUIPixelSurface, AddressesRowsBottomUpAndIgnoresPointsOutside)
@@ -172,14 +138,12 @@ TEST(GUIPixelSurface, AddressesRowsBottomUpAndIgnoresPointsOutside)
     CGUIPixelSurface24 surface(bits.data(), 3, 2, CGUIPixelFormat24::RowLength(3));
     surface.SetColor(0, 1, { 1, 2, 3 });
     surface.SetColor(2, 0, { 4, 5, 6 });
-    const std::vector<uint8_t> expected { 3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 5, 4, 0, 0, 0 };
-    EXPECT_EQ(bits, expected);
     EXPECT_EQ(surface.GetColor(2, 0), (CGUIColor { 4, 5, 6 }));
     for (const CGUIPoint p : { CGUIPoint { -1, 0 }, CGUIPoint { 3, 0 }, CGUIPoint { 0, -1 }, CGUIPoint { 0, 2 } }) {
         surface.SetColor(p.x, p.y, { 255, 255, 255 });
         EXPECT_EQ(surface.GetColor(p.x, p.y), (CGUIColor {}));
     }
-    EXPECT_EQ(bits, expected);
+    EXPECT_EQ(bits, (std::vector<uint8_t> { 3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 5, 4, 0, 0, 0 }));
 
     CGUIPixelSurface32 empty(nullptr, 2, 2, 2);
     empty.SetColor(0, 0, { 255, 0, 0 });

@@ -20,22 +20,11 @@ uint8_t* CTestImage::Address(int32_t x, int32_t y)
 
 void CTestImage::Fill(CGUIColor color)
 {
-    for (int32_t y = 0; y < m_height; ++y) {
-        for (int32_t x = 0; x < m_width; ++x) {
-            uint8_t* p = Address(x, y);
-            if (m_bitsPerPixel == 16) {
-                const auto v
-                    = static_cast<uint16_t>((color.red >> 3) << 10 | (color.green >> 3) << 5 | color.blue >> 3);
-                std::memcpy(p, &v, 2);
-            } else {
-                p[0] = color.blue;
-                p[1] = color.green;
-                p[2] = color.red;
-                if (m_bitsPerPixel == 32) {
-                    p[3] = 0;
-                }
-            }
-        }
+    // Stored little-endian: blue first; 16 bits are 5-5-5.
+    const uint32_t value = m_bitsPerPixel == 16 ? (color.red >> 3) << 10 | (color.green >> 3) << 5 | color.blue >> 3
+                                                : color.red << 16 | color.green << 8 | color.blue;
+    for (int32_t i = 0; i < m_width * m_height; ++i) {
+        std::memcpy(Address(i % m_width, i / m_width), &value, static_cast<size_t>(m_bitsPerPixel / 8));
     }
 }
 

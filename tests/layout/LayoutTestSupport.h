@@ -11,15 +11,10 @@ class CLayoutTestItem : public IGUILayoutItem {
 public:
     explicit CLayoutTestItem(CGUISize size, int* destroyed = nullptr)
         : size(size)
-        , m_destroyed(destroyed)
+        , m_destroyed(destroyed ? destroyed : &m_uncounted)
     {
     }
-    ~CLayoutTestItem() override
-    {
-        if (m_destroyed) {
-            ++*m_destroyed;
-        }
-    }
+    ~CLayoutTestItem() override { ++*m_destroyed; }
 
     void SetSize(CGUISize newSize) override
     {
@@ -36,6 +31,7 @@ public:
     int updateCalls = 0;
 
 private:
+    int m_uncounted = 0;
     int* m_destroyed;
 };
 
