@@ -1,19 +1,6 @@
 #pragma once
 
-#include <windows.h>
-
-#include <chrono>
-#include <functional>
-#include <string>
-#include <vector>
-
-// Polls condition until it holds (true) or timeout passes (false).
-[[nodiscard]] bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
-// A path relative to the folder of this test program, as a Windows path.
-std::string PathBesideTests(const char* relativePath);
-bool EndsWith(const std::string& text, const std::string& suffix);
-std::string GetClassNameOf(HWND window);
-std::string GetTextOf(HWND window);
+#include "E2EDesktop.h"
 
 // The application as a child process of the test; one still running when the
 // object goes is terminated, so no failed test leaves one behind.
@@ -22,16 +9,71 @@ public:
     CDXiManagerProcess() = default;
     CDXiManagerProcess(const CDXiManagerProcess&) = delete;
     CDXiManagerProcess& operator=(const CDXiManagerProcess&) = delete;
-    ~CDXiManagerProcess();
+    ~CDXiManagerProcess()
+    {
+        if (m_info.hProcess) {
+            TerminateProcess(m_info.hProcess, 1);
+            WaitForSingleObject(m_info.hProcess, 10000);
+            CloseHandle(m_info.hThread);
+            CloseHandle(m_info.hProcess);
+        }
+    }
 
     // Starts the executable with the normal show command.
-    [[nodiscard]] bool Start();
+    [[nodiscard]] bool Start()
+    {
+        const std::string path = PathBesideTests(DXI_E2E_APP_PATH);
+        std::string commandLine = "\"" + path + "\"";
+        STARTUPINFOA startup {};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        return CreateProcessA(
+            path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
+    }
+
     // Visible top-level windows of the process, in the window manager's order.
-    std::vector<HWND> GetTopLevelWindows() const;
-    // The first of them whose class ends with classSuffix and, unless caption
-    // is null, whose text is caption; null after timeout.
-    HWND WaitForWindow(const char* classSuffix, const char* caption, std::chrono::milliseconds timeout) const;
-    [[nodiscard]] bool WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) const;
+    std::vector<HWND> GetTopLevelWindows() const
+    {
+        std::vector<HWND> windows;
+        for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            if (processId == m_info.dwProcessId && IsWindowVisible(window)) {
+                windows.push_back(window);
+            }
+        }
+        return windows;
+    }
+
+    // The first of them whose class name contains className and, unless
+    // caption is null, whose text is caption; null after timeout.
+    HWND WaitForWindow(const char* className, const char* caption, std::chrono::milliseconds timeout) const
+    {
+        HWND found = nullptr;
+        (void)WaitUntil(
+            [&] {
+                const std::vector<HWND> windows = GetTopLevelWindows();
+                const auto match = std::find_if(windows.begin(), windows.end(), [&](HWND window) {
+                    return GetClassNameOf(window).find(className) != std::string::npos
+                        && (!caption || GetTextOf(window) == caption);
+                });
+                found = match == windows.end() ? nullptr : *match;
+                return found != nullptr;
+            },
+            timeout);
+        return found;
+    }
+
+    // The exit code, or STILL_ACTIVE when the process has not ended by timeout.
+    DWORD WaitForExitCode(std::chrono::milliseconds timeout) const
+    {
+        DWORD exitCode = STILL_ACTIVE;
+        if (WaitForSingleObject(m_info.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(m_info.hProcess, &exitCode);
+        }
+        return exitCode;
+    }
 
 private:
     PROCESS_INFORMATION m_info {};
