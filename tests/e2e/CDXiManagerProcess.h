@@ -23,46 +23,37 @@ public:
     [[nodiscard]] bool Start()
     {
         const std::string path = PathBesideTests(DXI_E2E_APP_PATH);
-        std::string commandLine = "\"" + path + "\"";
         STARTUPINFOA startup {};
         startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_SHOWNORMAL;
-        return CreateProcessA(
-            path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
+        return CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
     }
 
-    // Visible top-level windows of the process, in the window manager's order.
-    std::vector<HWND> GetTopLevelWindows() const
+    // Visible top-level windows of the process, in the window manager's
+    // order, whose class name contains className and, unless caption is null,
+    // whose text is caption.
+    std::vector<HWND> GetTopLevelWindows(const char* className = "", const char* caption = nullptr) const
     {
         std::vector<HWND> windows;
         for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
             DWORD processId = 0;
             GetWindowThreadProcessId(window, &processId);
-            if (processId == m_info.dwProcessId && IsWindowVisible(window)) {
+            if (processId == m_info.dwProcessId && IsWindowVisible(window)
+                && GetClassNameOf(window).find(className) != std::string::npos
+                && (!caption || GetTextOf(window) == caption)) {
                 windows.push_back(window);
             }
         }
         return windows;
     }
 
-    // The first of them whose class name contains className and, unless
-    // caption is null, whose text is caption; null after timeout.
+    // The first of them; null after timeout.
     HWND WaitForWindow(const char* className, const char* caption, std::chrono::milliseconds timeout) const
     {
-        HWND found = nullptr;
-        (void)WaitUntil(
-            [&] {
-                const std::vector<HWND> windows = GetTopLevelWindows();
-                const auto match = std::find_if(windows.begin(), windows.end(), [&](HWND window) {
-                    return GetClassNameOf(window).find(className) != std::string::npos
-                        && (!caption || GetTextOf(window) == caption);
-                });
-                found = match == windows.end() ? nullptr : *match;
-                return found != nullptr;
-            },
-            timeout);
-        return found;
+        std::vector<HWND> windows;
+        (void)WaitUntil([&] { return !(windows = GetTopLevelWindows(className, caption)).empty(); }, timeout);
+        return windows.empty() ? nullptr : windows[0];
     }
 
     // The exit code, or STILL_ACTIVE when the process has not ended by timeout.

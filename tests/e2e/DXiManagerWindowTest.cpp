@@ -167,13 +167,10 @@ protected:
     {
         m_main = m_app.WaitForWindow(kDialogClass, nullptr, kStartTimeout);
         ASSERT_TRUE(m_main && CatchUp(m_main)) << "no main window";
-        m_view = FindWindowExA(m_main, nullptr, (ClassPrefix() + "::_GUIChildWindowClass_").c_str(), nullptr);
+        // The framework's classes carry the module handle in front.
+        m_classPrefix = std::to_string(static_cast<uintptr_t>(GetWindowLongPtrA(m_main, GWLP_HINSTANCE)));
+        m_view = FindWindowExA(m_main, nullptr, (m_classPrefix + "::_GUIChildWindowClass_").c_str(), nullptr);
         ASSERT_NE(m_view, nullptr) << "no framework child window in the main window";
-    }
-    // The framework's classes carry the module handle in front.
-    std::string ClassPrefix() const
-    {
-        return std::to_string(static_cast<uintptr_t>(GetWindowLongPtrA(m_main, GWLP_HINSTANCE)));
     }
     HWND Button(const char* text) const { return FindWindowExA(m_main, nullptr, "Button", text); }
     // The instrument rows' check boxes, from top to bottom.
@@ -274,6 +271,7 @@ protected:
     CDXiManagerProcess m_app;
     HWND m_main = nullptr;
     HWND m_view = nullptr;
+    std::string m_classPrefix;
 };
 } // namespace
 
@@ -308,7 +306,7 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
     // The window: title, class, centred; the view, "About" left of "Close" in
     // a row below it, and the client area around them.
     EXPECT_EQ(GetTextOf(m_main), "Vedodir's DXi Manager");
-    EXPECT_EQ(GetClassNameOf(m_main), ClassPrefix() + kDialogClass);
+    EXPECT_EQ(GetClassNameOf(m_main), m_classPrefix + kDialogClass);
     EXPECT_EQ(Style(m_view, WS_VSCROLL | WS_HSCROLL), WS_VSCROLL) << "rows below the view, none wider";
     const auto [left, top, width, height] = Placement(RectIn(m_main));
     EXPECT_EQ(std::make_pair(left, top),
@@ -408,7 +406,7 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
         for (const int turns : { 1, 40 }) {
             SCOPED_TRACE(testing::Message() << point.x << "," << point.y << ", " << turns << " turns");
             SendMessageA(m_view, WM_VSCROLL, SB_TOP, 0);
-            ASSERT_TRUE(TurnWheelAt(point, -WHEEL_DELTA / turns, turns));
+            ASSERT_TRUE(SendMouseAt(point, std::vector<DWORD>(turns, MOUSEEVENTF_WHEEL), -WHEEL_DELTA / turns));
             scrolledBy(5 * static_cast<LONG>(lines));
         }
     }

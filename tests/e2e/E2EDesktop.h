@@ -11,17 +11,14 @@
 #include <thread>
 #include <vector>
 
-// Polls condition until it holds (true) or timeout passes (false).
+// Polls condition until it holds or timeout passes; whether it holds then.
 [[nodiscard]] inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
+    while (!condition() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return true;
+    return condition();
 }
 
 // A path relative to the folder of this test program, as a Windows path.
@@ -76,23 +73,15 @@ inline GUITHREADINFO GetGuiThreadOf(HWND window)
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-inline INPUT MouseInput(DWORD flags, POINT point = {}, DWORD wheelDelta = 0)
+// Mouse events of flags at point, each wheel event a turn by wheelDelta
+// (negative toward the user).
+[[nodiscard]] inline bool SendMouseAt(POINT point, const std::vector<DWORD>& flags, int wheelDelta = 0)
 {
-    INPUT input { INPUT_MOUSE, {} };
-    input.mi = { point.x, point.y, wheelDelta, flags, 0, 0 };
-    return input;
-}
-
-[[nodiscard]] inline bool MoveCursorTo(POINT point)
-{
-    // Absolute coordinates are normalised to 0..65535 over the primary screen;
-    // rounding may leave the cursor a pixel beside the window meant.
-    const LONGLONG width = GetSystemMetrics(SM_CXSCREEN);
-    const LONGLONG height = GetSystemMetrics(SM_CYSCREEN);
-    const POINT normalised { static_cast<LONG>((point.x * 65536 + width / 2) / width),
-        static_cast<LONG>((point.y * 65536 + height / 2) / height) };
-    return SendInputs({ MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, normalised) })
-        && SetCursorPos(point.x, point.y);
+    std::vector<INPUT> inputs(flags.size(), INPUT { INPUT_MOUSE, {} });
+    for (size_t i = 0; i < flags.size(); ++i) {
+        inputs[i].mi = { 0, 0, static_cast<DWORD>(wheelDelta), flags[i], 0, 0 };
+    }
+    return SetCursorPos(point.x, point.y) && SendInputs(inputs);
 }
 
 [[nodiscard]] inline bool ClickAt(POINT point)
@@ -100,7 +89,7 @@ inline INPUT MouseInput(DWORD flags, POINT point = {}, DWORD wheelDelta = 0)
     // A window still holding the mouse from the last press (a scroll bar that
     // has not yet seen its button go up) would take a click meant for another.
     return WaitUntil([&] { return !GetGuiThreadOf(WindowFromPoint(point)).hwndCapture; }, std::chrono::seconds(5))
-        && MoveCursorTo(point) && SendInputs({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+        && SendMouseAt(point, { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP });
 }
 
 // Clicks the centre of window once input there reaches it.
@@ -109,13 +98,6 @@ inline INPUT MouseInput(DWORD flags, POINT point = {}, DWORD wheelDelta = 0)
     const POINT centre = Centre(RectIn(window));
     // A window just shown may not yet be where input is routed.
     return WaitUntil([&] { return WindowFromPoint(centre) == window; }, std::chrono::seconds(5)) && ClickAt(centre);
-}
-
-// Turns the wheel count times by delta (negative toward the user) at point.
-[[nodiscard]] inline bool TurnWheelAt(POINT point, int delta, int count)
-{
-    return MoveCursorTo(point)
-        && SendInputs(std::vector<INPUT>(count, MouseInput(MOUSEEVENTF_WHEEL, {}, static_cast<DWORD>(delta))));
 }
 
 // Presses the keys in order (a modifier first), then releases them in reverse.
