@@ -120,12 +120,6 @@ protected:
     }
     // Returns once the window's thread has handled everything sent to it so far.
     static bool CatchUp(HWND window) { return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr); }
-    static bool PaintedWithChildren(HWND window)
-    {
-        const std::vector<HWND> children = ChildrenOf(window);
-        return !GetUpdateRect(window, nullptr, FALSE)
-            && std::all_of(children.begin(), children.end(), PaintedWithChildren);
-    }
     // The name view on the same row as box: the one other child beside it.
     HWND NameBeside(HWND box) const
     {
@@ -218,27 +212,26 @@ protected:
 
     // A window that has just appeared may not have painted yet, and Wine puts
     // what was painted on the screen when the thread next goes idle.
-    void RepaintAndWait(const std::vector<HWND>& windows)
+    static void Repaint(const std::vector<HWND>& windows)
     {
         for (HWND window : windows) {
-            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            EXPECT_TRUE(RedrawWindow(window, nullptr, nullptr,
+                            RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW)
+                && CatchUp(window))
+                << "the windows did not paint";
         }
-        EXPECT_TRUE(WaitUntil(
-            [&] { return std::all_of(windows.begin(), windows.end(), PaintedWithChildren); }, kReactionTimeout))
-            << "the windows did not paint";
-        std::for_each(windows.begin(), windows.end(), CatchUp);
     }
     void Screenshot(const std::string& moment = {})
     {
         const std::string name
             = testing::UnitTest::GetInstance()->current_test_info()->name() + (moment.empty() ? "" : "-" + moment);
         const std::vector<HWND> windows = m_app.GetTopLevelWindows();
-        RepaintAndWait(windows);
+        Repaint(windows);
         EXPECT_TRUE(SaveScreenshot(windows, name)) << "no screenshot for " << name;
     }
     std::vector<DWORD> CaptureMainWindow()
     {
-        RepaintAndWait({ m_main });
+        Repaint({ m_main });
         RECT area = RectIn(m_main);
         const auto [left, top, width, height] = Placement(area);
         const std::vector<DWORD> pixels = CaptureScreen(area);

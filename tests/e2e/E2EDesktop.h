@@ -15,10 +15,11 @@
 [[nodiscard]] inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition() && std::chrono::steady_clock::now() < deadline) {
+    bool holds = false;
+    while (!(holds = condition()) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return condition();
+    return holds;
 }
 
 // A path relative to the folder of this test program, as a Windows path.
