@@ -1,4 +1,4 @@
-#include "CDXiManagerProcess.h"
+#include "E2EDesktop.h"
 #include "RegistryDump.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +70,17 @@ protected:
         ASSERT_TRUE(DeletePluginRoot());
         ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, kPluginRoot, &m_root), ERROR_SUCCESS);
     }
-    void TearDown() override { RegCloseKey(m_root); }
+    void TearDown() override
+    {
+        RegCloseKey(m_root);
+        // No failed test leaves the application running.
+        if (m_process.hProcess) {
+            TerminateProcess(m_process.hProcess, 1);
+            WaitForSingleObject(m_process.hProcess, 10000);
+            CloseHandle(m_process.hThread);
+            CloseHandle(m_process.hProcess);
+        }
+    }
 
     static std::string Toggled(const std::string& key)
     {
@@ -134,10 +144,9 @@ protected:
     }
     bool WhollyInView(HWND window) const
     {
-        RECT client {};
-        GetClientRect(m_view, &client);
+        RECT client {}, both {};
         const RECT rect = RectIn(window, m_view);
-        return rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom;
+        return GetClientRect(m_view, &client) && IntersectRect(&both, &client, &rect) && EqualRect(&both, &rect);
     }
     static LRESULT CheckState(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0); }
     static LONG_PTR Style(HWND window, LONG_PTR mask) { return GetWindowLongPtrA(window, GWL_STYLE) & mask; }
@@ -151,15 +160,56 @@ protected:
                 sizeof(text), nullptr));
     }
 
+    // Starts the executable with the normal show command.
+    [[nodiscard]] bool StartProcess()
+    {
+        STARTUPINFOA startup {};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        return CreateProcessA(PathBesideTests(DXI_E2E_APP_PATH).c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+            nullptr, &startup, &m_process);
+    }
     void StartApplication()
     {
-        ASSERT_TRUE(m_app.Start()) << "cannot start " << PathBesideTests(DXI_E2E_APP_PATH) << ": error "
-                                   << GetLastError();
+        ASSERT_TRUE(StartProcess()) << "cannot start " << PathBesideTests(DXI_E2E_APP_PATH) << ": error "
+                                    << GetLastError();
         ASSERT_NO_FATAL_FAILURE(FindMainWindow());
+    }
+    // The application's visible top-level windows, in the window manager's
+    // order, whose class name contains className and, unless caption is null,
+    // whose text is caption.
+    std::vector<HWND> TopLevelWindows(const char* className = "", const char* caption = nullptr) const
+    {
+        std::vector<HWND> windows;
+        for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(window, &processId);
+            if (processId == m_process.dwProcessId && IsWindowVisible(window)
+                && GetClassNameOf(window).find(className) != std::string::npos
+                && (!caption || GetTextOf(window) == caption)) {
+                windows.push_back(window);
+            }
+        }
+        return windows;
+    }
+    // The first of them; null after timeout.
+    HWND WaitForWindow(const char* className, const char* caption, std::chrono::milliseconds timeout) const
+    {
+        std::vector<HWND> windows;
+        (void)WaitUntil([&] { return !(windows = TopLevelWindows(className, caption)).empty(); }, timeout);
+        return windows.empty() ? nullptr : windows[0];
+    }
+    // STILL_ACTIVE while the application runs.
+    DWORD WaitForExitCode() const
+    {
+        DWORD exitCode = STILL_ACTIVE;
+        WaitForSingleObject(m_process.hProcess, 10000);
+        return GetExitCodeProcess(m_process.hProcess, &exitCode) ? exitCode : STILL_ACTIVE;
     }
     void FindMainWindow()
     {
-        m_main = m_app.WaitForWindow(kDialogClass, nullptr, kStartTimeout);
+        m_main = WaitForWindow(kDialogClass, nullptr, kStartTimeout);
         ASSERT_TRUE(m_main && CatchUp(m_main)) << "no main window";
         // The framework's classes carry the module handle in front.
         m_classPrefix = std::to_string(static_cast<uintptr_t>(GetWindowLongPtrA(m_main, GWLP_HINSTANCE)));
@@ -183,7 +233,7 @@ protected:
         }
         return texts;
     }
-    bool NoMessageBox() const { return CatchUp(m_main) && !m_app.WaitForWindow("#32770", nullptr, 0s); }
+    bool NoMessageBox() const { return CatchUp(m_main) && !WaitForWindow("#32770", nullptr, 0s); }
     void ClickCheckBox(HWND box)
     {
         const LRESULT before = CheckState(box);
@@ -198,7 +248,7 @@ protected:
     // The error box once it shows, its owner and text checked.
     HWND WaitForErrorBox(const std::string& text, std::chrono::milliseconds timeout)
     {
-        const HWND error = m_app.WaitForWindow("#32770", "Error", timeout);
+        const HWND error = WaitForWindow("#32770", "Error", timeout);
         Screenshot("error");
         EXPECT_EQ(GetWindow(error, GW_OWNER), nullptr) << "an error box has no owner";
         EXPECT_EQ(MessageText(error), text) << (error ? "" : "no error box");
@@ -225,7 +275,7 @@ protected:
     {
         const std::string name
             = testing::UnitTest::GetInstance()->current_test_info()->name() + (moment.empty() ? "" : "-" + moment);
-        const std::vector<HWND> windows = m_app.GetTopLevelWindows();
+        const std::vector<HWND> windows = TopLevelWindows();
         Repaint(windows);
         EXPECT_TRUE(SaveScreenshot(windows, name)) << "no screenshot for " << name;
     }
@@ -233,9 +283,8 @@ protected:
     {
         Repaint({ m_main });
         RECT area = RectIn(m_main);
-        const auto [left, top, width, height] = Placement(area);
         const std::vector<DWORD> pixels = CaptureScreen(area);
-        EXPECT_EQ(pixels.size(), static_cast<size_t>(width * height)) << "the window is not wholly on the screen";
+        EXPECT_TRUE(!pixels.empty() && Placement(area) == Placement(RectIn(m_main))) << "the window is off the screen";
         return pixels;
     }
     // Expects every pixel where two captures of the main window differ inside
@@ -261,7 +310,7 @@ protected:
     static inline bool s_hadRoot = false;
     HKEY m_root = nullptr;
     std::map<std::string, std::string> m_contents;
-    CDXiManagerProcess m_app;
+    PROCESS_INFORMATION m_process {};
     HWND m_main = nullptr;
     HWND m_view = nullptr;
     std::string m_classPrefix;
@@ -432,7 +481,7 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
     EXPECT_TRUE(WaitUntil([&] { return CheckState(boxes[0]) != firstState; }, kReactionTimeout));
     ExpectSwitched(registered, 0);
     ASSERT_TRUE(PressKeys({ VK_ESCAPE }));
-    EXPECT_EQ(m_app.WaitForExitCode(kReactionTimeout), 0u);
+    EXPECT_EQ(WaitForExitCode(), 0u);
 }
 
 // One start on a registry without the plug-in root: the read error, then the
@@ -440,11 +489,11 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
 TEST_F(DXiManagerWindowTest, MissingRootShowsTheReadErrorBeforeAnEmptyTable)
 {
     ASSERT_TRUE(DeletePluginRoot());
-    ASSERT_TRUE(m_app.Start());
+    ASSERT_TRUE(StartProcess());
     const HWND error = WaitForErrorBox("Error while reading registry. Check that you have admin rights:\n"
             + SystemMessage(ERROR_FILE_NOT_FOUND) + "()",
         kStartTimeout);
-    EXPECT_EQ(m_app.WaitForWindow(kDialogClass, nullptr, 0s), nullptr)
+    EXPECT_EQ(WaitForWindow(kDialogClass, nullptr, 0s), nullptr)
         << "the main window is shown before the read error is closed";
     ASSERT_NO_FATAL_FAILURE(PressOk(error));
 
@@ -457,7 +506,7 @@ TEST_F(DXiManagerWindowTest, MissingRootShowsTheReadErrorBeforeAnEmptyTable)
     const HWND close = Button("Close");
     EXPECT_TRUE(FocusReaches(close)) << "no box: Close has the focus";
     ASSERT_TRUE(ClickWindow(close));
-    EXPECT_EQ(m_app.WaitForExitCode(kReactionTimeout), 0u);
+    EXPECT_EQ(WaitForExitCode(), 0u);
 }
 
 // One start with a few instruments: switching by click and Enter, a switch
@@ -524,7 +573,7 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
     ExpectInstruments(keys);
 
     ASSERT_TRUE(ClickWindow(Button("About")));
-    const HWND about = m_app.WaitForWindow("#32770", "About Vedodir's DXi Manager", kReactionTimeout);
+    const HWND about = WaitForWindow("#32770", "About Vedodir's DXi Manager", kReactionTimeout);
     ASSERT_NE(about, nullptr) << "no About box";
     Screenshot("about");
     EXPECT_EQ(GetWindow(about, GW_OWNER), m_main);
@@ -551,5 +600,5 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
 
     ASSERT_TRUE(WaitUntil([&] { return FocusedWindow() != nullptr; }, kReactionTimeout));
     ASSERT_TRUE(PressKeys({ VK_MENU, VK_F4 }));
-    EXPECT_EQ(m_app.WaitForExitCode(kReactionTimeout), 0u);
+    EXPECT_EQ(WaitForExitCode(), 0u);
 }
