@@ -405,7 +405,6 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
                       Style(about, BS_TYPEMASK) == BS_DEFPUSHBUTTON, Style(close, BS_TYPEMASK) == BS_DEFPUSHBUTTON),
             std::make_pair(focus == about, focus == close));
     }
-    Screenshot("focus");
 
     // Back at the top. The names the boxes carry change no pixel; the start
     // differs at most by the focus mark around the first box, which goes when
@@ -467,7 +466,6 @@ TEST_F(DXiManagerWindowTest, LongListWorksByMouseKeyboardAndScreenReader)
     ASSERT_LT(RectIn(boxes[0], m_view).top, firstTop) << "not scrolled";
     ASSERT_NO_FATAL_FAILURE(ClickCheckBox(boxes.back()));
     ExpectSwitched(registered, boxes.size() - 1);
-    Screenshot("scrolled");
 
     // Page Down scrolls the list from a focused box; Space switches the
     // focused box; Esc closes as "Close" does.
@@ -498,7 +496,6 @@ TEST_F(DXiManagerWindowTest, MissingRootShowsTheReadErrorBeforeAnEmptyTable)
     ASSERT_NO_FATAL_FAILURE(PressOk(error));
 
     ASSERT_NO_FATAL_FAILURE(FindMainWindow());
-    Screenshot();
     // No box: the view's own texts remain, and fit without bars.
     EXPECT_EQ(ViewTexts(), kViewTexts);
     EXPECT_EQ(Style(m_view, WS_VSCROLL | WS_HSCROLL), 0);
@@ -545,7 +542,6 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
 
     ASSERT_NO_FATAL_FAILURE(ClickCheckBox(boxes[organ]));
     ExpectSwitched(keys, organ);
-    Screenshot("disabled");
     ASSERT_NO_FATAL_FAILURE(ClickCheckBox(boxes[organ]));
     ExpectSwitched(keys, organ);
     // The clicks left the keyboard focus on the box.
@@ -575,7 +571,6 @@ TEST_F(DXiManagerWindowTest, SwitchesErrorsAboutAndAltF4)
     ASSERT_TRUE(ClickWindow(Button("About")));
     const HWND about = WaitForWindow("#32770", "About Vedodir's DXi Manager", kReactionTimeout);
     ASSERT_NE(about, nullptr) << "no About box";
-    Screenshot("about");
     EXPECT_EQ(GetWindow(about, GW_OWNER), m_main);
     EXPECT_FALSE(IsWindowEnabled(m_main)) << "the owner is disabled while the box is open";
     EXPECT_TRUE(std::regex_match(MessageText(about),
