@@ -4,7 +4,6 @@
 // load again to the same archive content.
 
 #include "FuzzInput.h"
-#include "ParamClassIds.h"
 #include "ParamTestSupport.h"
 #include "params/CMemoryArchive.h"
 #include "params/CParamFunctionsComposition.h"

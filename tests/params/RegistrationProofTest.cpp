@@ -1,7 +1,7 @@
 // Links the parameter library without naming any of its classes: every
 // registration must still have run during static initialisation.
 
-#include "ParamClassIds.h"
+#include "ParamTestSupport.h"
 #include "params/CFactoryRegistry.h"
 #include "params/IParamFunction.h"
 
