@@ -41,17 +41,14 @@ auto Fields(const CBiquadResponse::Coefficients& c)
 struct CCountedFunction final : IParamFunction {
     static constexpr const char* s_classId = "{C0C0C0C0-0000-4000-8000-0000000000C0}";
     static inline int s_live = 0;
+    static constexpr bool s_ok = true;
     CCountedFunction() { ++s_live; }
     CCountedFunction(const CCountedFunction&) { ++s_live; }
     ~CCountedFunction() override { --s_live; }
     float Evaluate(float x) const override { return x + 1.0f; }
     IParamFunction* Clone() const override { return new CCountedFunction(*this); }
     const char* GetClassId() const override { return classId; }
-    [[nodiscard]] bool Save(IOutputArchive& archive) override
-    {
-        const bool ok = true;
-        return archive.WriteBool("ok", &ok);
-    }
+    [[nodiscard]] bool Save(IOutputArchive& archive) override { return archive.WriteBool("ok", &s_ok); }
     [[nodiscard]] bool Load(IInputArchive& archive) override
     {
         bool ok = false;
