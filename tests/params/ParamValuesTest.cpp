@@ -69,25 +69,24 @@ TEST(CGUIValueMapping, PositionsAndValues)
         const char* name;
         int kind;
         float min, max;
-        int curve;
-        bool inverted, logarithmic;
-        float zoom, pan;
         int steps;
         Pairs valueToPosition, positionToValue; // positions clamped
+        int curve = 6;
+        bool inverted = false, logarithmic = false;
+        float zoom = 1, pan = 0;
     } cases[] = {
-        { "linear", 2, 0, 10, 6, false, false, 1, 0, -1, { { 2.5f, 0.25f }, { 12, 1 } }, { { 0.25f, 2.5f } } },
-        { "integer", 1, 0, 4, 6, false, false, 1, 0, 5, { { 1, 0.25f } }, { { 0.3f, 1 }, { 0.9f, 4 } } },
-        { "integer rounds to nearest", 1, -5, 5, 6, false, false, 1, 0, 11, {}, { { 0, -5 }, { 0.45f, 0 } } },
-        { "boolean", 0, 0, 1, 6, false, false, 1, 0, 2, { { 1, 1 }, { 0, 0 } }, { { 0.6f, 1 }, { 0.4f, 0 } } },
-        { "two states with offset", 3, 10, 20, 6, false, false, 1, 0, 2, { { 20, 1 } },
-            { { 0, 10 }, { 0.4f, 10 }, { 0.6f, 20 }, { 1, 20 } } },
-        { "square curve", 2, 0, 1, 8, false, false, 1, 0, -1, { { 0.25f, 0.5f } }, { { 0.5f, 0.25f } } },
-        { "unknown curve below", 2, 0, 1, -1, false, false, 1, 0, -1, {}, { { 0.3f, 0.3f } } },
-        { "unknown curve above", 2, 0, 1, 13, false, false, 1, 0, -1, {}, { { 0.3f, 0.3f } } },
-        { "inverted", 2, 0, 1, 6, true, false, 1, 0, -1, { { 0, 1 } }, { { 0.25f, 0.75f } } },
-        { "logarithmic", 2, 20, 2000, 6, false, true, 1, 0, -1, { { 200, 0.5f } }, { { 0.5f, 200 }, { 1, 2000 } } },
-        { "logarithmic from zero is flat", 2, 0, 2000, 6, false, true, 1, 0, -1, {}, { { 0.7f, 0 } } },
-        { "zoomed and panned", 2, 0, 10, 6, false, false, 2, 0.5f, -1, { { 5, 0.5f } }, { { 0.5f, 5 } } },
+        { "linear", 2, 0, 10, -1, { { 2.5f, 0.25f }, { 12, 1 } }, { { 0.25f, 2.5f } } },
+        { "integer", 1, 0, 4, 5, { { 1, 0.25f } }, { { 0.3f, 1 }, { 0.9f, 4 } } },
+        { "integer rounds to nearest", 1, -5, 5, 11, {}, { { 0, -5 }, { 0.45f, 0 } } },
+        { "boolean", 0, 0, 1, 2, { { 1, 1 }, { 0, 0 } }, { { 0.6f, 1 }, { 0.4f, 0 } } },
+        { "two states with offset", 3, 10, 20, 2, { { 20, 1 } }, { { 0, 10 }, { 0.4f, 10 }, { 0.6f, 20 }, { 1, 20 } } },
+        { "square curve", 2, 0, 1, -1, { { 0.25f, 0.5f } }, { { 0.5f, 0.25f } }, 8 },
+        { "unknown curve below", 2, 0, 1, -1, {}, { { 0.3f, 0.3f } }, -1 },
+        { "unknown curve above", 2, 0, 1, -1, {}, { { 0.3f, 0.3f } }, 13 },
+        { "inverted", 2, 0, 1, -1, { { 0, 1 } }, { { 0.25f, 0.75f } }, 6, true },
+        { "logarithmic", 2, 20, 2000, -1, { { 200, 0.5f } }, { { 0.5f, 200 }, { 1, 2000 } }, 6, false, true },
+        { "logarithmic from zero is flat", 2, 0, 2000, -1, {}, { { 0.7f, 0 } }, 6, false, true },
+        { "zoomed and panned", 2, 0, 10, -1, { { 5, 0.5f } }, { { 0.5f, 5 } }, 6, false, false, 2, 0.5f },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
