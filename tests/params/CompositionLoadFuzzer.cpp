@@ -1,10 +1,7 @@
-// Composition loading from archives built from arbitrary bytes: the bytes are
-// a little program of group, value and end-of-group steps over the names and
-// class identifiers that compositions use. A load that succeeds must save and
-// load again to the same archive content.
+// Loads compositions from archives that the bytes build as group, value and end steps; a load
+// that succeeds must save and load again to the same archive content.
 
 #include "FuzzInput.h"
-#include "ParamClassIds.h"
 #include "ParamTestSupport.h"
 #include "params/CMemoryArchive.h"
 #include "params/CParamFunctionsComposition.h"

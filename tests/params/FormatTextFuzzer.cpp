@@ -1,6 +1,4 @@
-// Template expansion with arbitrary templates, values and descriptions.
-// Number formats come from a safe set, or are arbitrary bytes that the
-// formatter must either accept safely or refuse.
+// Arbitrary templates, values and descriptions; number formats from a safe set or arbitrary bytes.
 
 #include "FuzzInput.h"
 #include "params/CParamDescription.h"

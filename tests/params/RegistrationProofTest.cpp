@@ -1,7 +1,6 @@
-// Links the parameter library without naming any of its classes: every
-// registration must still have run during static initialisation.
+// Names none of the library's classes: every registration must still have run before main.
 
-#include "ParamClassIds.h"
+#include "ParamTestSupport.h"
 #include "params/CFactoryRegistry.h"
 #include "params/IParamFunction.h"
 
@@ -10,8 +9,7 @@
 #include <memory>
 
 namespace {
-class CNullFactory final : public IFactory {
-public:
+struct CNullFactory final : IFactory {
     void* CreateInstance(const char*) override { return nullptr; }
     void* CreateInstance(const char*, const char*) override { return nullptr; }
 };
