@@ -75,14 +75,23 @@ inline GUITHREADINFO GetGuiThreadOf(HWND window)
 }
 
 // Mouse events of flags at point, each wheel event a turn by wheelDelta
-// (negative toward the user).
+// (negative toward the user). Each event carries the point, as a real mouse's
+// do: a late pointer motion from an earlier move must not carry a click away.
 [[nodiscard]] inline bool SendMouseAt(POINT point, const std::vector<DWORD>& flags, int wheelDelta = 0)
 {
+    // Absolute coordinates are normalised to 0..65535 over the primary screen.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const auto dx = static_cast<LONG>((point.x * 65536LL + width / 2) / width);
+    const auto dy = static_cast<LONG>((point.y * 65536LL + height / 2) / height);
     std::vector<INPUT> inputs(flags.size(), INPUT { INPUT_MOUSE, {} });
     for (size_t i = 0; i < flags.size(); ++i) {
-        inputs[i].mi = { 0, 0, static_cast<DWORD>(wheelDelta), flags[i], 0, 0 };
+        inputs[i].mi
+            = { dx, dy, static_cast<DWORD>(wheelDelta), flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0 };
     }
-    return SetCursorPos(point.x, point.y) && SendInputs(inputs);
+    // The window's thread takes in the move before the buttons come.
+    const HWND target = WindowFromPoint(point);
+    return SetCursorPos(point.x, point.y)
+        && (!target || SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr)) && SendInputs(inputs);
 }
 
 [[nodiscard]] inline bool ClickAt(POINT point)
